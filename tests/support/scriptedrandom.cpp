@@ -1,0 +1,25 @@
+#include "scriptedrandom.h"
+
+#include <QtTest/QTest>
+
+namespace calcaro::test {
+
+void ScriptedRandom::draw(std::initializer_list<int> values)
+{
+    m_values.insert(m_values.end(), values.begin(), values.end());
+}
+
+float ScriptedRandom::next()
+{
+    ++m_taken;
+    if (m_values.empty()) {
+        // Running out means the game drew more often than the test expected.
+        qWarning("ScriptedRandom: unexpected draw");
+        return unitFor(1);
+    }
+    const int k = m_values.front();
+    m_values.pop_front();
+    return unitFor(k);
+}
+
+} // namespace calcaro::test
