@@ -12,6 +12,8 @@ void ScriptedRandom::draw(std::initializer_list<int> values)
 float ScriptedRandom::next()
 {
     ++m_taken;
+    if (m_values.empty() && m_fallback != 0)
+        return unitFor(m_fallback);
     if (m_values.empty()) {
         // Running out means the game drew more often than the test expected.
         qWarning("ScriptedRandom: unexpected draw");

@@ -12,6 +12,8 @@ class ScriptedRandom : public RandomSource
 {
 public:
     void draw(std::initializer_list<int> values);
+    // Once the scripted draws are used up, keep drawing k instead of warning.
+    void repeatWhenEmpty(int k) { m_fallback = k; }
     bool exhausted() const { return m_values.empty(); }
     int drawsTaken() const { return m_taken; }
     float next() override;
@@ -22,6 +24,7 @@ public:
 private:
     std::deque<int> m_values;
     int m_taken = 0;
+    int m_fallback = 0;
 };
 
 } // namespace calcaro::test

@@ -1,0 +1,30 @@
+# Installs the Debian packages that building, playing and testing need, when they are missing.
+# Sourced by play.sh and test.sh; safe to run again.
+
+calcaro_packages=(
+    cmake ninja-build g++ pkg-config
+    qt6-base-dev qt6-base-dev-tools
+    fonts-liberation2
+)
+
+calcaro_ensure_packages() {
+    local missing=() pkg
+    for pkg in "${calcaro_packages[@]}" "$@"; do
+        dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' ||
+            missing+=("$pkg")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing: ${missing[*]}"
+    local sudo=()
+    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+    "${sudo[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
+        "${missing[@]}"
+}
+
+calcaro_build() {
+    local dir=$1
+    shift
+    cmake -S "$calcaro_root" -B "$dir" -G Ninja "$@"
+    cmake --build "$dir" --parallel
+}

@@ -1,0 +1,441 @@
+#include "fakeform1.h"
+#include "texts.h"
+
+#include <QtTest/QTest>
+
+#include <cmath>
+
+using namespace calcaro;
+using calcaro::test::FakeForm1;
+
+namespace {
+
+enum Answer { Right, Wrong, Empty, TimeOutEmpty, TimeOutRight };
+
+// Checks after every simulated tick what must hold at all times.
+struct Invariants
+{
+    explicit Invariants(FakeForm1 &form) : f(form)
+    {
+        f.clock.afterEachTick = [this] { check(); };
+    }
+    void check()
+    {
+        ++ticks;
+        const float bar = f.ProgressBar1.current;
+        const int serie = f.state.serie.value();
+        if (f.clock.enabledTimers() > 1 || bar < 0.0f || bar > 100.0f || serie < 0 || serie > 10) {
+            if (firstViolation.isEmpty())
+                firstViolation = QStringLiteral("at %1 ms: %2 timers on, bar %3, serie %4")
+                                     .arg(f.clock.now())
+                                     .arg(f.clock.enabledTimers())
+                                     .arg(bar)
+                                     .arg(serie);
+        }
+    }
+    FakeForm1 &f;
+    int ticks = 0;
+    QString firstViolation;
+};
+
+void choose(FakeForm1 &f, int level, int speed)
+{
+    f.mnuNiveau1.checked = level == 1;
+    f.mnuNiveau2.checked = level == 2;
+    f.mnuNiveau3.checked = level == 3;
+    f.mnuLent.checked = speed == 200;
+    f.mnuMoyen.checked = speed == 100;
+    f.mnuRapide.checked = speed == 50;
+}
+
+bool menusEnabled(const FakeForm1 &f, bool enabled)
+{
+    for (const auto *item :
+         {&f.mnuNiveau1, &f.mnuNiveau2, &f.mnuNiveau3, &f.mnuLent, &f.mnuMoyen, &f.mnuRapide}) {
+        if (item->enabled != enabled)
+            return false;
+    }
+    return true;
+}
+
+#define CHECK_STATE(cond)                                                                          \
+    do {                                                                                           \
+        if (!(cond))                                                                               \
+            return QStringLiteral(#cond);                                                          \
+    } while (false)
+
+// The rows of the cycle's state table; an empty result means the state holds.
+QString asking(const FakeForm1 &f)
+{
+    CHECK_STATE(f.Timer1->isEnabled() && !f.Timer2->isEnabled() && !f.Timer3->isEnabled());
+    CHECK_STATE(f.Command3.visible && f.Command3.enabled);
+    CHECK_STATE(f.Command2.visible && f.Command2.enabled);
+    CHECK_STATE(f.Command4.visible && f.Command4.enabled);
+    CHECK_STATE(!f.Command1.visible && !f.Command1.enabled);
+    CHECK_STATE(f.ProgressBar1.visible && f.Label5.visible && f.Label6.visible);
+    CHECK_STATE(menusEnabled(f, false));
+    return {};
+}
+
+QString feedbackPause(const FakeForm1 &f)
+{
+    CHECK_STATE(!f.Timer1->isEnabled() && f.Timer2->isEnabled() && !f.Timer3->isEnabled());
+    CHECK_STATE(f.Command3.visible && f.Command3.enabled);
+    CHECK_STATE(f.Command4.visible && f.Command4.enabled);
+    CHECK_STATE(!f.Command1.visible && f.ProgressBar1.visible);
+    CHECK_STATE(menusEnabled(f, false));
+    return {};
+}
+
+QString seriesEndPause(const FakeForm1 &f)
+{
+    CHECK_STATE(!f.Timer1->isEnabled() && !f.Timer2->isEnabled() && f.Timer3->isEnabled());
+    for (const auto *b : {&f.Command1, &f.Command2, &f.Command3, &f.Command4})
+        CHECK_STATE(!b->visible && !b->enabled);
+    CHECK_STATE(!f.ProgressBar1.visible && !f.Label5.visible && !f.Label6.visible);
+    CHECK_STATE(f.Label1.caption.isEmpty() && f.Label3.caption.isEmpty());
+    CHECK_STATE(f.Label8.caption.isEmpty() && f.Text1.value.isEmpty());
+    CHECK_STATE(f.Label2.visible && f.Label4.visible && f.Text1.visible && f.Label7.visible);
+    CHECK_STATE(menusEnabled(f, false));
+    return {};
+}
+
+QString idle(const FakeForm1 &f)
+{
+    CHECK_STATE(f.clock.enabledTimers() == 0);
+    CHECK_STATE(f.Command1.visible && f.Command1.enabled);
+    CHECK_STATE(f.Command2.visible && f.Command2.enabled);
+    CHECK_STATE(!f.Command3.visible && !f.Command4.visible && !f.Command4.enabled);
+    CHECK_STATE(!f.ProgressBar1.visible);
+    CHECK_STATE(f.Label7.caption == texts::idlePrompt);
+    CHECK_STATE(f.Label1.caption.isEmpty() && f.Label3.caption.isEmpty());
+    CHECK_STATE(f.Text1.visible && f.Text1.value.isEmpty() && f.Text1.centred);
+    CHECK_STATE(menusEnabled(f, true));
+    CHECK_STATE(f.state.score == 0 && f.state.serie == 0 && f.state.total == 0);
+    return {};
+}
+
+// Answers the question on screen; returns when it has been judged.
+void answer(FakeForm1 &f, Answer a)
+{
+    const QString right = f.state.quotient.toString();
+    switch (a) {
+    case Right:
+    case Wrong:
+    case Empty:
+        f.clock.advance(150); // three refresh ticks
+        f.Text1.value = a == Right ? right : a == Wrong ? QStringLiteral("10") : QString();
+        f.engine->Command3_Click();
+        break;
+    case TimeOutEmpty:
+    case TimeOutRight:
+        if (a == TimeOutRight)
+            f.Text1.value = right;
+        f.runUntilJudged();
+        break;
+    }
+}
+
+} // namespace
+
+class TestQuestionCycle : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void idleAfterLoad();
+    void wholeSeries_data();
+    void wholeSeries();
+    void timeOut_data();
+    void timeOut();
+    void validateStopsTheBar();
+    void questionShowsOnFirstTick();
+    void niveau3ShowsRemainder();
+    void continueKeepsTotals();
+    void restart_data();
+    void restart();
+    void validationInPauseNotCounted();
+};
+
+void TestQuestionCycle::idleAfterLoad()
+{
+    FakeForm1 f;
+    f.load();
+    QCOMPARE(idle(f), QString());
+    QVERIFY(!f.Label8.visible && !f.Text2.visible);
+}
+
+void TestQuestionCycle::wholeSeries_data()
+{
+    QTest::addColumn<int>("vitesse");
+    QTest::newRow("Lent") << 200;
+    QTest::newRow("Moyen") << 100;
+    QTest::newRow("Rapide") << 50;
+}
+
+void TestQuestionCycle::wholeSeries()
+{
+    QFETCH(int, vitesse);
+    FakeForm1 f;
+    Invariants invariants(f);
+    f.load();
+    choose(f, 1, vitesse);
+
+    const Answer answers[10] = {Right,        Right,        Wrong, Right, Empty,
+                                TimeOutEmpty, TimeOutRight, Wrong, Right, Empty};
+    const QString expectedScores[10] = {"0 / 0", "1 / 1", "2 / 2", "2 / 3", "3 / 4",
+                                        "3 / 5", "3 / 6", "4 / 7", "4 / 8", "5 / 9"};
+    f.random.draw({7, 8});
+    f.engine->Command1_Click();
+    for (int i = 0; i < 10; ++i) {
+        const qint64 start = f.clock.now();
+        QCOMPARE(asking(f), QString());
+        QCOMPARE(f.Label6.caption, expectedScores[i]);
+        QCOMPARE(f.state.decompte.value(), vitesse);
+        QVERIFY(f.Text1.value.isEmpty());
+
+        answer(f, answers[i]);
+        const qint64 judged = f.clock.now();
+        if (answers[i] == TimeOutEmpty || answers[i] == TimeOutRight)
+            QCOMPARE(judged - start, qint64(vitesse) * 50);
+        QCOMPARE(feedbackPause(f), QString());
+        QCOMPARE(f.state.serie.value(), i + 1);
+        const QString feedback = f.state.message;
+        QCOMPARE(f.Label7.caption, texts::answerPrompt);
+
+        f.clock.advance(99);
+        QCOMPARE(f.Label7.caption, texts::answerPrompt);
+        f.clock.advance(1);
+        QCOMPARE(f.Label7.caption, feedback);
+
+        if (i < 9)
+            f.random.draw({(i % 9) + 1, 9 - (i % 9)});
+        f.clock.advance(899);
+        QCOMPARE(feedbackPause(f), QString());
+        f.clock.advance(1);
+        QCOMPARE(f.clock.now(), judged + 1000);
+        if (i < 9)
+            QCOMPARE(asking(f), QString());
+    }
+
+    // The tenth pause tick ended the series instead of drawing a question.
+    QVERIFY(f.random.exhausted());
+    QCOMPARE(seriesEndPause(f), QString());
+    QCOMPARE(f.state.message, QStringLiteral("Ton score est de 5 sur 10"));
+    const QString lastFeedback = f.Label7.caption;
+    f.clock.advance(100);
+    for (int tick = 1; tick <= 9; ++tick) {
+        QCOMPARE(f.Label7.caption, QStringLiteral("Ton score est de 5 sur 10"));
+        QCOMPARE(f.seriesEndDialogShown, 0);
+        QVERIFY(f.onScreen);
+        if (tick < 9)
+            f.clock.advance(100);
+    }
+    QVERIFY(lastFeedback != f.Label7.caption);
+    f.clock.advance(100);
+    QCOMPARE(f.seriesEndDialogShown, 1);
+    QVERIFY(!f.onScreen);
+    QCOMPARE(f.clock.enabledTimers(), 0);
+    QCOMPARE(invariants.firstViolation, QString());
+    QVERIFY(invariants.ticks > 0);
+}
+
+void TestQuestionCycle::timeOut_data()
+{
+    QTest::addColumn<int>("vitesse");
+    QTest::newRow("Lent: 200 ticks, 10 s") << 200;
+    QTest::newRow("Moyen: 100 ticks, 5 s") << 100;
+    QTest::newRow("Rapide: 50 ticks, 2.5 s") << 50;
+}
+
+void TestQuestionCycle::timeOut()
+{
+    QFETCH(int, vitesse);
+    FakeForm1 f;
+    Invariants invariants(f);
+    f.load();
+    choose(f, 1, vitesse);
+    f.random.draw({3, 4});
+    f.engine->Command1_Click();
+    const double step = 100.0 / (vitesse - 1);
+    float previous = 0;
+    for (int tick = 1; tick < vitesse; ++tick) {
+        f.clock.advance(50);
+        QVERIFY(f.Timer1->isEnabled());
+        QVERIFY(f.ProgressBar1.current > previous);
+        previous = f.ProgressBar1.current;
+        QVERIFY2(std::abs(f.ProgressBar1.current - tick * step) < 1e-3,
+                 qPrintable(QString::number(tick)));
+    }
+    QVERIFY2(std::abs(f.ProgressBar1.current - 100.0f) < 1e-3f,
+             qPrintable(QString::number(double(f.ProgressBar1.current), 'g', 10)));
+    QCOMPARE(f.state.total.value(), 0);
+    f.clock.advance(50);
+    QVERIFY(!f.Timer1->isEnabled() && f.Timer2->isEnabled());
+    QCOMPARE(f.state.total.value(), 1);
+    QCOMPARE(f.state.message, texts::noAnswer);
+    QCOMPARE(f.clock.now(), qint64(vitesse) * 50);
+    QCOMPARE(invariants.firstViolation, QString());
+}
+
+void TestQuestionCycle::validateStopsTheBar()
+{
+    FakeForm1 f;
+    Invariants invariants(f);
+    f.load();
+    choose(f, 1, 100);
+    f.random.draw({6, 7});
+    f.engine->Command1_Click();
+    f.clock.advance(150);
+    const float atPress = f.ProgressBar1.current;
+    QVERIFY(std::abs(atPress - 3 * 100.0f / 99) < 1e-4f);
+    f.Text1.value = QStringLiteral("6");
+    f.engine->Command3_Click();
+    QCOMPARE(f.state.message, texts::rightAnswer);
+    f.clock.advance(100);
+    QCOMPARE(f.Label7.caption, texts::rightAnswer);
+    f.random.draw({1, 1});
+    f.clock.advance(899);
+    QCOMPARE(f.ProgressBar1.current, atPress);
+    QCOMPARE(f.Text1.value, QStringLiteral("6"));
+    f.clock.advance(1);
+    QCOMPARE(f.clock.now(), qint64(150 + 1000));
+    QCOMPARE(f.ProgressBar1.current, 0.0f);
+    QCOMPARE(asking(f), QString());
+    QCOMPARE(invariants.firstViolation, QString());
+}
+
+void TestQuestionCycle::questionShowsOnFirstTick()
+{
+    FakeForm1 f;
+    f.load();
+    f.random.draw({7, 8});
+    f.engine->Command1_Click();
+    // Set up, but nothing of the question on screen until the first tick.
+    QVERIFY(f.Label1.caption.isEmpty());
+    QCOMPARE(f.Label7.caption, texts::idlePrompt);
+    QCOMPARE(f.Text1.focusRequests, 2);
+    QVERIFY(f.pendingEventsProcessed >= 1);
+    f.clock.advance(49);
+    QVERIFY(f.Label1.caption.isEmpty());
+    f.clock.advance(1);
+    QCOMPARE(f.Label1.caption, QStringLiteral("56"));
+    QCOMPARE(f.Label3.caption, QStringLiteral("8"));
+    QCOMPARE(f.Label7.caption, texts::answerPrompt);
+    QCOMPARE(f.Label8.caption, texts::remainderCaption);
+    QCOMPARE(f.Text2.value, QStringLiteral("0"));
+}
+
+void TestQuestionCycle::niveau3ShowsRemainder()
+{
+    FakeForm1 f;
+    f.load();
+    choose(f, 3, 200);
+    f.random.draw({2, 5, 6});
+    f.engine->Command1_Click();
+    f.clock.advance(50);
+    QVERIFY(f.Label8.visible && f.Text2.visible);
+    QCOMPARE(f.Label1.caption, QStringLiteral("32"));
+    QCOMPARE(f.Label3.caption, QStringLiteral("6"));
+    QCOMPARE(f.Text2.value, QStringLiteral("2"));
+    QCOMPARE(f.Label8.caption, QStringLiteral("et il reste"));
+}
+
+void TestQuestionCycle::continueKeepsTotals()
+{
+    FakeForm1 f;
+    Invariants invariants(f);
+    f.load();
+    choose(f, 2, 100);
+    f.random.repeatWhenEmpty(2);
+    f.engine->Command1_Click();
+    for (int i = 0; i < 10; ++i) {
+        answer(f, i < 7 ? Right : Wrong);
+        f.runUntilAsking();
+        if (f.state.serie == 10)
+            break;
+    }
+    while (f.seriesEndDialogShown == 0 && f.clock.runNextTick()) {
+    }
+    QCOMPARE(f.seriesEndDialogShown, 1);
+    QCOMPARE(f.state.score.value(), 7);
+    QCOMPARE(f.state.total.value(), 10);
+
+    // "&Continuer": serie back to 0, the window shown, and the next question at once.
+    f.state.serie = 0;
+    f.onScreen = true;
+    f.random.draw({4, 5});
+    f.engine->depart0();
+    QCOMPARE(asking(f), QString());
+    QCOMPARE(f.Label6.caption, QStringLiteral("7 / 10"));
+    QVERIFY(f.Label5.visible);
+    QCOMPARE(f.state.decompte.value(), 100);
+    QCOMPARE(f.state.diviseur.value(), 50);
+    QCOMPARE(f.state.dividende.value(), 200);
+    QCOMPARE(f.state.score.value(), 7);
+    QCOMPARE(f.state.total.value(), 10);
+    QCOMPARE(invariants.firstViolation, QString());
+}
+
+void TestQuestionCycle::restart_data()
+{
+    QTest::addColumn<bool>("inPause");
+    QTest::newRow("during a question") << false;
+    QTest::newRow("during the feedback pause") << true;
+}
+
+void TestQuestionCycle::restart()
+{
+    QFETCH(bool, inPause);
+    FakeForm1 f;
+    Invariants invariants(f);
+    f.load();
+    choose(f, 3, 50);
+    f.random.draw({3, 4, 5});
+    f.engine->Command1_Click();
+    answer(f, Right);
+    f.random.draw({3, 4, 5});
+    f.runUntilAsking();
+    f.clock.advance(100);
+    if (inPause)
+        answer(f, Wrong);
+    const QString oldScore = f.Label6.caption;
+    QCOMPARE(oldScore, QStringLiteral("1 / 1"));
+
+    f.engine->Command4_Click();
+    QCOMPARE(f.clock.enabledTimers(), 0);
+    const int ticks = invariants.ticks;
+    f.clock.advance(20000);
+    QCOMPARE(invariants.ticks, ticks);
+    QCOMPARE(idle(f), QString());
+    QCOMPARE(f.state.facteur.value(), 1);
+    QCOMPARE(f.state.echelle.value(), 1);
+    // What the reset leaves alone: the remainder field and the old score text.
+    QVERIFY(f.Label8.visible && f.Text2.visible);
+    QVERIFY(f.Text2.value.isEmpty());
+    QCOMPARE(f.Label6.caption, oldScore);
+    QVERIFY(f.mnuNiveau3.checked && f.mnuRapide.checked);
+}
+
+void TestQuestionCycle::validationInPauseNotCounted()
+{
+    FakeForm1 f;
+    Invariants invariants(f);
+    f.load();
+    f.random.repeatWhenEmpty(5);
+    f.engine->Command1_Click();
+    for (int i = 0; i < 10; ++i) {
+        answer(f, Right);
+        f.clock.advance(500);
+        f.engine->Command3_Click(); // again, in the pause
+        f.clock.advance(500);
+    }
+    QCOMPARE(f.state.serie.value(), 10);
+    QCOMPARE(f.state.total.value(), 10);
+    QCOMPARE(f.state.score.value(), 10);
+    QCOMPARE(seriesEndPause(f), QString());
+    QCOMPARE(invariants.firstViolation, QString());
+}
+
+QTEST_GUILESS_MAIN(TestQuestionCycle)
+#include "tst_questioncycle.moc"
