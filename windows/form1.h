@@ -1,0 +1,47 @@
+#pragma once
+
+#include "timerfactory.h"
+
+#include <QMainWindow>
+
+#include <memory>
+
+namespace calcaro {
+
+class Module1;
+class QuizEngine;
+class RandomSource;
+
+// The main window, where the game is played. Its layout is fixed; the game itself lives in the
+// engine, which drives the controls through adapters and receives the clicks and ticks.
+class form1 : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    // Creating the window builds its layout and runs its load behaviour (centring, init).
+    form1(Module1 &state, RandomSource &random, const TimerFactory &timers);
+    ~form1() override;
+
+    QuizEngine &engine();
+    // Puts the cursor in the answer box.
+    void focusAnswerBox();
+    // Stops the three timers for good: the window is going away, or the program ends.
+    void stopTimers();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildLayout();
+    void buildMenus();
+    void Form_Load();
+    void Command2_Click();
+    void Form_QueryUnload();
+
+    struct Parts;
+    std::unique_ptr<Parts> m_parts;
+    Module1 &m_state;
+};
+
+} // namespace calcaro

@@ -1,0 +1,111 @@
+#include "form2.h"
+
+#include "buttonkeys.h"
+#include "centring.h"
+#include "controlfactory.h"
+#include "fonts.h"
+#include "form1.h"
+#include "module1.h"
+#include "program.h"
+#include "quizengine.h"
+#include "twips.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QShowEvent>
+
+namespace calcaro {
+
+Form2::Form2(Module1 &state) : m_state(state)
+{
+    setObjectName(QStringLiteral("Form2"));
+    setWindowTitle(QStringLiteral("Calcaro CM1"));
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    setFixedSize(pixels(8520), pixels(3135));
+
+    const QFont text = gameFont(13.5);
+    m_scoreLine = makeLabel(*this, QStringLiteral("Label1"), QString(),
+                            twipsRect(360, 360, 7815, 495), text, Qt::AlignHCenter);
+    makeLabel(*this, QStringLiteral("Label2"), QStringLiteral("Que voulez-vous faire ? "),
+              twipsRect(2280, 1440, 3975, 375), text, Qt::AlignHCenter);
+    const QFont buttons = gameFont(9.75);
+    auto *continuer = makeButton(*this, QStringLiteral("Command1"), QStringLiteral("&Continuer"),
+                                 twipsRect(600, 2160, 1935, 615), buttons);
+    auto *recommencer =
+        makeButton(*this, QStringLiteral("Command2"), QStringLiteral("&Recommencer"),
+                   twipsRect(3120, 2160, 1935, 615), buttons);
+    auto *quitter = makeButton(*this, QStringLiteral("Command3"), QStringLiteral("&Quitter"),
+                               twipsRect(5640, 2160, 2055, 615), buttons);
+    setTabOrder(continuer, recommencer);
+    setTabOrder(recommencer, quitter);
+    connect(continuer, &QPushButton::clicked, this, &Form2::Command1_Click);
+    connect(recommencer, &QPushButton::clicked, this, &Form2::Command2_Click);
+    connect(quitter, &QPushButton::clicked, this, &Form2::Command3_Click);
+    ButtonKeys::install(*this);
+    continuer->setFocus();
+
+    Form_Load();
+}
+
+void Form2::Form_Load()
+{
+    centreOnScreen(*this);
+}
+
+void Form2::showEvent(QShowEvent *event)
+{
+    if (!event->spontaneous())
+        m_scoreLine->setText(QStringLiteral("Votre score est de ") + m_state.score.toString() +
+                             QStringLiteral(" sur ") + m_state.total.toString());
+    QWidget::showEvent(event);
+}
+
+void Form2::Command1_Click()
+{
+    hide();
+    QCoreApplication::processEvents();
+    m_state.serie = 0;
+    form1 &main = Program::instance().mainWindow();
+    main.show();
+    main.engine().depart0();
+}
+
+void Form2::Command2_Click()
+{
+    hide();
+    QCoreApplication::processEvents();
+    form1 &main = Program::instance().mainWindow();
+    main.show();
+    main.engine().init();
+}
+
+void Form2::Command3_Click()
+{
+    m_state.page = QStringLiteral("page2");
+    close();
+}
+
+void Form2::Form_QueryUnload()
+{
+    Program::instance().showQuitConfirmation();
+}
+
+void Form2::Form_Unload()
+{
+    m_state.page = QStringLiteral("page2");
+    Program::instance().showQuitConfirmation();
+}
+
+void Form2::closeEvent(QCloseEvent *event)
+{
+    // Never refused: the dialog goes and the quit confirmation takes its place.
+    Form_QueryUnload();
+    Form_Unload();
+    event->accept();
+    Program::instance().unloadSeriesEndDialog();
+}
+
+} // namespace calcaro

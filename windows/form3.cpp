@@ -1,0 +1,92 @@
+#include "form3.h"
+
+#include "buttonkeys.h"
+#include "centring.h"
+#include "controlfactory.h"
+#include "fonts.h"
+#include "form1.h"
+#include "module1.h"
+#include "program.h"
+#include "twips.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QPixmap>
+#include <QPushButton>
+
+namespace calcaro {
+
+Form3::Form3(Module1 &state) : m_state(state)
+{
+    setObjectName(QStringLiteral("Form3"));
+    setWindowTitle(QStringLiteral("Calcaro CM1"));
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
+    resize(pixels(11310), pixels(5445));
+
+    auto *picture = new QLabel(this);
+    picture->setObjectName(QStringLiteral("Picture1"));
+    picture->setGeometry(twipsRect(240, 120, 6135, 4560));
+    picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    picture->setPixmap(QPixmap(QStringLiteral(":/calcaro/quit-picture.jpg")));
+
+    makeLabel(*this, QStringLiteral("Label1"), QStringLiteral("Veux-tu vraiment quitter ? "),
+              twipsRect(6600, 2160, 4455, 495), gameFont(18), Qt::AlignHCenter);
+    makeLabel(*this, QStringLiteral("Label2"), QStringLiteral("Dessin : l’équipe Calcaro"),
+              twipsRect(240, 4920, 3255, 255), gameFont(8.25, Weight::Bold), Qt::AlignHCenter);
+    const QFont big = gameFont(24);
+    auto *oui = makeButton(*this, QStringLiteral("Command1"), QStringLiteral("Oui"),
+                           twipsRect(6840, 2880, 1575, 855), big);
+    auto *non = makeButton(*this, QStringLiteral("Command2"), QStringLiteral("Non"),
+                           twipsRect(8640, 2880, 1575, 855), big);
+    setTabOrder(oui, non);
+    connect(oui, &QPushButton::clicked, this, &Form3::Command1_Click);
+    connect(non, &QPushButton::clicked, this, &Form3::Command2_Click);
+    ButtonKeys::install(*this);
+    // Leaving is the question: the safe answer holds the focus.
+    non->setFocus();
+
+    Form_Load();
+}
+
+void Form3::Form_Load()
+{
+    centreOnScreen(*this);
+}
+
+void Form3::Command1_Click()
+{
+    close(); // runs Form_Unload, which ends the program
+}
+
+void Form3::Command2_Click()
+{
+    if (m_state.page == QLatin1String("page1")) {
+        hide();
+        QCoreApplication::processEvents();
+        form1 &main = Program::instance().mainWindow(); // created afresh if it was closed
+        main.show();
+        QCoreApplication::processEvents();
+        main.focusAnswerBox();
+    }
+    if (m_state.page == QLatin1String("page2")) {
+        hide();
+        QCoreApplication::processEvents();
+        Program::instance().showSeriesEndDialog();
+        QCoreApplication::processEvents();
+    }
+}
+
+void Form3::Form_Unload()
+{
+    Program::instance().end(0);
+}
+
+void Form3::closeEvent(QCloseEvent *event)
+{
+    event->accept();
+    Form_Unload();
+}
+
+} // namespace calcaro

@@ -1,0 +1,147 @@
+#include "program.h"
+
+#include "clockrandomsource.h"
+#include "form1.h"
+#include "form2.h"
+#include "form3.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <QMessageBox>
+
+static void initResources()
+{
+    Q_INIT_RESOURCE(calcaro); // the resources live in a static library
+}
+
+namespace calcaro {
+namespace {
+
+Program::Setup defaultSetup()
+{
+    Program::Setup setup;
+    setup.timers = qtTimers();
+    setup.random = std::make_unique<ClockRandomSource>();
+    setup.endProgram = [](int status) { QCoreApplication::exit(status); };
+    setup.reportError = [](const QString &message) {
+        QMessageBox::critical(nullptr, QStringLiteral("Calcaro CM1"), message);
+    };
+    return setup;
+}
+
+void showAndRaise(QWidget &window)
+{
+    window.show();
+    window.raise();
+    window.activateWindow();
+}
+
+} // namespace
+
+void startProgram()
+{
+    Program::instance().mainWindow().show();
+}
+
+Program::Program() : m_setup(defaultSetup())
+{
+    initResources();
+}
+
+Program &Program::instance()
+{
+    static Program program;
+    return program;
+}
+
+form1 &Program::mainWindow()
+{
+    if (!m_form1) {
+        m_form1 = std::make_unique<form1>(m_state, *m_setup.random, m_setup.timers);
+        m_form1->setWindowIcon(QIcon(QStringLiteral(":/calcaro/icon")));
+    }
+    return *m_form1;
+}
+
+void Program::showSeriesEndDialog()
+{
+    if (!m_form2)
+        m_form2 = std::make_unique<Form2>(m_state);
+    showAndRaise(*m_form2);
+}
+
+void Program::showQuitConfirmation()
+{
+    if (!m_form3)
+        m_form3 = std::make_unique<Form3>(m_state);
+    showAndRaise(*m_form3);
+}
+
+template <typename W> void Program::unload(std::unique_ptr<W> &window)
+{
+    if (!window)
+        return;
+    window->hide();
+    // The window may be inside one of its own handlers: let the event loop destroy it.
+    window.release()->deleteLater();
+}
+
+void Program::unloadMainWindow()
+{
+    if (m_form1)
+        m_form1->stopTimers();
+    unload(m_form1);
+}
+
+void Program::unloadSeriesEndDialog()
+{
+    unload(m_form2);
+}
+
+void Program::end(int status)
+{
+    if (m_ended)
+        return;
+    m_ended = true;
+    if (m_form1)
+        m_form1->stopTimers();
+    for (QWidget *w : {static_cast<QWidget *>(m_form1.get()), static_cast<QWidget *>(m_form2.get()),
+                       static_cast<QWidget *>(m_form3.get())}) {
+        if (w)
+            w->hide();
+    }
+    m_setup.endProgram(status);
+}
+
+void Program::fail(const QString &message)
+{
+    if (m_ended)
+        return;
+    if (m_form1)
+        m_form1->stopTimers();
+    m_setup.reportError(message);
+    end(1);
+}
+
+void Program::shutdown()
+{
+    m_form1.reset();
+    m_form2.reset();
+    m_form3.reset();
+}
+
+void Program::restart(Setup setup)
+{
+    shutdown();
+    Setup defaults = defaultSetup();
+    m_setup.timers = setup.timers ? std::move(setup.timers) : std::move(defaults.timers);
+    m_setup.random = setup.random ? std::move(setup.random) : std::move(defaults.random);
+    m_setup.endProgram =
+        setup.endProgram ? std::move(setup.endProgram) : std::move(defaults.endProgram);
+    m_setup.reportError =
+        setup.reportError ? std::move(setup.reportError) : std::move(defaults.reportError);
+    m_state = Module1();
+    m_ended = false;
+}
+
+} // namespace calcaro
