@@ -54,6 +54,8 @@ private:
 
 void centreOnScreen(QWidget &window)
 {
+    // With its native window made, the platform can tell the frame around it, where it knows.
+    window.winId();
     const QPoint position = centredPosition(window);
     window.move(position);
     new FrameWatcher(window, position); // owned by the window

@@ -32,7 +32,6 @@ Program::Setup defaultSetup()
 void showAndRaise(QWidget &window)
 {
     window.show();
-    window.raise();
     window.activateWindow();
 }
 

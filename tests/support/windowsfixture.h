@@ -1,0 +1,48 @@
+#pragma once
+
+#include "program.h"
+#include "scriptedrandom.h"
+#include "simclock.h"
+
+#include <QStringList>
+#include <QWidget>
+
+#include <memory>
+
+class QAction;
+
+namespace calcaro::test {
+
+// Starts the real program on simulated timers and scripted draws, and watches how it ends.
+class WindowsFixture
+{
+public:
+    // Forgets every window and starts the program afresh.
+    void start();
+    // Destroys every window, as at the end of the program.
+    void stop();
+
+    SimClock &clock() { return *m_clock; }
+    ScriptedRandom &random() { return *m_random; }
+    Module1 &state() { return Program::instance().state(); }
+
+    QWidget *mainWindow() const;
+    QWidget *seriesEndDialog() const;
+    QWidget *quitConfirmation() const;
+    QAction *menuItem(const char *name) const;
+
+    int endStatus = -1; // -1 while the program runs
+    QStringList errors;
+
+private:
+    std::unique_ptr<SimClock> m_clock;
+    ScriptedRandom *m_random = nullptr; // owned by the program
+};
+
+// The named child of a window.
+template <typename T> T *child(QWidget *window, const char *name)
+{
+    return window ? window->findChild<T *>(QString::fromLatin1(name)) : nullptr;
+}
+
+} // namespace calcaro::test

@@ -1,0 +1,551 @@
+#include "calcaroapplication.h"
+#include "form1.h"
+#include "texts.h"
+#include "windowsfixture.h"
+
+#include <QAction>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMenu>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+#include <QtTest/QTest>
+
+using namespace calcaro;
+using calcaro::test::child;
+
+namespace {
+
+QPoint screenCentre(const QWidget *w)
+{
+    return w->screen()->geometry().center();
+}
+
+bool centred(const QWidget *w)
+{
+    const QPoint offset = w->frameGeometry().center() - screenCentre(w);
+    if (std::abs(offset.x()) > 1 || std::abs(offset.y()) > 1)
+        qWarning() << w->objectName() << "off centre by" << offset << w->frameGeometry()
+                   << w->screen()->geometry();
+    return std::abs(offset.x()) <= 1 && std::abs(offset.y()) <= 1;
+}
+
+} // namespace
+
+class TestWindows : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void firstDisplay();
+    void menuCheckMarks_data();
+    void menuCheckMarks();
+    void menusInertDuringQuestion();
+    void wholeSeriesByKeyboard();
+    void continueKeepsScoreAndPlace();
+    void restartFromDialog();
+    void restartFromMainWindow();
+    void enterKey();
+    void quitDuringQuestionGoesOn();
+    void closeBoxDuringSeries();
+    void leaveSeriesEndDialog_data();
+    void leaveSeriesEndDialog();
+    void endProgram_data();
+    void endProgram();
+    void confirmationKeepsItsPlace();
+    void escapeDoesNothing();
+    void textsFit();
+    void fatalErrorIsReported();
+    void realTimersTimeOut();
+
+private:
+    QWidget *main() const { return f.mainWindow(); }
+    template <typename T> T *mainChild(const char *name) const { return child<T>(main(), name); }
+    QString label(const char *name) const { return mainChild<QLabel>(name)->text(); }
+    QPushButton *button(QWidget *window, const char *name) const
+    {
+        return child<QPushButton>(window, name);
+    }
+    void click(QWidget *window, const char *name) const
+    {
+        QPushButton *b = button(window, name);
+        QVERIFY2(b && b->isVisible() && b->isEnabled(), name);
+        QTest::mouseClick(b, Qt::LeftButton);
+    }
+    // Types an answer into the box and presses Enter, three ticks into the question.
+    void typeAnswer(const QString &text)
+    {
+        f.clock().advance(150);
+        auto *box = mainChild<QLineEdit>("Text1");
+        QTest::keyClicks(box, text);
+        QTest::keyClick(box, Qt::Key_Return);
+    }
+    // Plays the series on screen to its end: `right` correct answers first, then wrong ones.
+    void playSeries(int right)
+    {
+        for (int i = 0; i < 10; ++i) {
+            typeAnswer(i < right ? QStringLiteral("3") : QStringLiteral("4"));
+            f.clock().advance(1000);
+        }
+        f.clock().advance(1000); // the score text, then the dialog
+    }
+    QString scoreLine() const { return child<QLabel>(f.seriesEndDialog(), "Label1")->text(); }
+
+    test::WindowsFixture f;
+};
+
+void TestWindows::init()
+{
+    f.start();
+    f.random().repeatWhenEmpty(3); // every question is 9 : 3
+    QVERIFY(QTest::qWaitForWindowExposed(main()));
+}
+
+void TestWindows::cleanup()
+{
+    f.stop();
+}
+
+void TestWindows::firstDisplay()
+{
+    QWidget *w = main();
+    QCOMPARE(w->objectName(), QStringLiteral("form1"));
+    QCOMPARE(w->windowTitle(), QStringLiteral("Calcaro CM1"));
+    QVERIFY(w->isVisible());
+    QVERIFY(centred(w));
+    QCOMPARE(w->minimumSize(), w->maximumSize());
+    QVERIFY(!(w->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+    QCOMPARE(static_cast<QMainWindow *>(w)->centralWidget()->size(), QSize(587, 417));
+    QVERIFY(f.menuItem("mnuNiveau1")->isChecked() && f.menuItem("mnuLent")->isChecked());
+    for (const char *name : {"mnuNiveau2", "mnuNiveau3", "mnuMoyen", "mnuRapide"})
+        QVERIFY2(!f.menuItem(name)->isChecked(), name);
+    QVERIFY(button(w, "Command1")->isVisible() && button(w, "Command2")->isVisible());
+    QVERIFY(!button(w, "Command3")->isVisible() && !button(w, "Command4")->isVisible());
+    QVERIFY(!mainChild<QProgressBar>("ProgressBar1")->isVisible());
+    QVERIFY(!mainChild<QLabel>("Label8")->isVisible());
+    QVERIFY(!mainChild<QLineEdit>("Text2")->isVisible());
+    QCOMPARE(label("Label7"), texts::idlePrompt);
+    QCOMPARE(label("Label5"), QStringLiteral("Score ="));
+    QCOMPARE(mainChild<QLineEdit>("Text1")->alignment(), Qt::AlignCenter);
+    QCOMPARE(w->focusWidget(), button(w, "Command1"));
+    QCOMPARE(f.clock().enabledTimers(), 0);
+    QVERIFY(!w->windowIcon().isNull());
+}
+
+void TestWindows::menuCheckMarks_data()
+{
+    QTest::addColumn<QStringList>("clicks");
+    QTest::addColumn<QString>("level");
+    QTest::addColumn<QString>("speed");
+    QTest::newRow("niveau 3 twice keeps it")
+        << QStringList{"mnuNiveau3", "mnuNiveau3"} << "mnuNiveau3"
+        << "mnuLent";
+    QTest::newRow("checked item clicked") << QStringList{"mnuNiveau1", "mnuLent"} << "mnuNiveau1"
+                                          << "mnuLent";
+    QTest::newRow("rapide twice keeps it") << QStringList{"mnuRapide", "mnuRapide"} << "mnuNiveau1"
+                                           << "mnuRapide";
+    QTest::newRow("moyen then niveau 2") << QStringList{"mnuMoyen", "mnuNiveau2"} << "mnuNiveau2"
+                                         << "mnuMoyen";
+}
+
+void TestWindows::menuCheckMarks()
+{
+    QFETCH(QStringList, clicks);
+    QFETCH(QString, level);
+    QFETCH(QString, speed);
+    for (const QString &name : clicks)
+        f.menuItem(name.toLatin1().constData())->trigger();
+    for (const char *name :
+         {"mnuNiveau1", "mnuNiveau2", "mnuNiveau3", "mnuLent", "mnuMoyen", "mnuRapide"}) {
+        const bool expected = level == QLatin1String(name) || speed == QLatin1String(name);
+        QCOMPARE(f.menuItem(name)->isChecked(), expected);
+    }
+}
+
+void TestWindows::menusInertDuringQuestion()
+{
+    click(main(), "Command1");
+    for (const char *name :
+         {"mnuNiveau1", "mnuNiveau2", "mnuNiveau3", "mnuLent", "mnuMoyen", "mnuRapide"}) {
+        QAction *item = f.menuItem(name);
+        QVERIFY2(!item->isEnabled(), name);
+        item->trigger(); // a disabled item cannot be chosen
+    }
+    QVERIFY(f.menuItem("mnuNiveau1")->isChecked() && f.menuItem("mnuLent")->isChecked());
+    QVERIFY(!f.menuItem("mnuNiveau3")->isChecked() && !f.menuItem("mnuRapide")->isChecked());
+    // The menus themselves still open.
+    QVERIFY(mainChild<QMenu>("mnuNiveau")->isEnabled());
+}
+
+void TestWindows::wholeSeriesByKeyboard()
+{
+    // Enter on the focused "&Démarrer" starts the game.
+    QTest::keyClick(button(main(), "Command1"), Qt::Key_Return);
+    QVERIFY(button(main(), "Command3")->isVisible());
+    f.clock().advance(50);
+    QCOMPARE(label("Label1"), QStringLiteral("9"));
+    QCOMPARE(label("Label3"), QStringLiteral("3"));
+    QCOMPARE(label("Label6"), QStringLiteral("0 / 0"));
+    QCOMPARE(main()->focusWidget(), mainChild<QLineEdit>("Text1"));
+    for (int i = 0; i < 10; ++i) {
+        typeAnswer(i < 7 ? QStringLiteral("3") : QStringLiteral(" 4"));
+        QCOMPARE(f.state().total.value(), i + 1);
+        f.clock().advance(100);
+        QCOMPARE(label("Label7"), i < 7 ? texts::rightAnswer : QStringLiteral("Non, 9 : 3 = 3"));
+        f.clock().advance(900);
+    }
+    QVERIFY(main()->isVisible());
+    f.clock().advance(100);
+    QCOMPARE(label("Label7"), QStringLiteral("Ton score est de 7 sur 10"));
+    f.clock().advance(900);
+    QVERIFY(!main()->isVisible());
+    QVERIFY(f.seriesEndDialog() && f.seriesEndDialog()->isVisible());
+    QCOMPARE(scoreLine(), QStringLiteral("Votre score est de 7 sur 10"));
+    QCOMPARE(f.clock().enabledTimers(), 0);
+    QVERIFY(centred(f.seriesEndDialog()));
+}
+
+void TestWindows::continueKeepsScoreAndPlace()
+{
+    click(main(), "Command1");
+    playSeries(7);
+    QWidget *dialog = f.seriesEndDialog();
+    QCOMPARE(scoreLine(), QStringLiteral("Votre score est de 7 sur 10"));
+    dialog->move(dialog->pos() + QPoint(40, -30));
+    const QPoint moved = dialog->pos();
+
+    click(dialog, "Command1");
+    QVERIFY(!dialog->isVisible() && main()->isVisible());
+    QCOMPARE(f.state().serie.value(), 0);
+    // The eleventh question is there at once, with the running score and its heading.
+    QVERIFY(button(main(), "Command3")->isVisible());
+    QCOMPARE(label("Label6"), QStringLiteral("7 / 10"));
+    QVERIFY(mainChild<QLabel>("Label5")->isVisible());
+    playSeries(8);
+    QCOMPARE(f.seriesEndDialog(), dialog); // only hidden in between
+    QCOMPARE(scoreLine(), QStringLiteral("Votre score est de 15 sur 20"));
+    QCOMPARE(dialog->pos(), moved);
+}
+
+void TestWindows::restartFromDialog()
+{
+    click(main(), "Command1");
+    playSeries(0);
+    QCOMPARE(scoreLine(), QStringLiteral("Votre score est de 0 sur 10"));
+    click(f.seriesEndDialog(), "Command2");
+    QVERIFY(main()->isVisible() && !f.seriesEndDialog()->isVisible());
+    QCOMPARE(label("Label7"), texts::idlePrompt);
+    QVERIFY(button(main(), "Command1")->isVisible());
+    QCOMPARE(f.state().total.value(), 0);
+    QVERIFY(f.menuItem("mnuMoyen")->isEnabled());
+    click(main(), "Command1");
+    playSeries(4);
+    QCOMPARE(scoreLine(), QStringLiteral("Votre score est de 4 sur 10"));
+}
+
+void TestWindows::restartFromMainWindow()
+{
+    f.menuItem("mnuNiveau3")->trigger();
+    f.random().draw({2, 5, 6});
+    click(main(), "Command1");
+    f.clock().advance(50);
+    QVERIFY(mainChild<QLabel>("Label8")->isVisible());
+    QCOMPARE(label("Label8"), texts::remainderCaption);
+    QCOMPARE(mainChild<QLineEdit>("Text2")->text(), QStringLiteral("2"));
+    click(main(), "Command4");
+    QCOMPARE(f.clock().enabledTimers(), 0);
+    QVERIFY(button(main(), "Command1")->isVisible() && !button(main(), "Command4")->isVisible());
+    QCOMPARE(label("Label7"), texts::idlePrompt);
+    // Left as they were until the next question: the remainder field and the old score.
+    QVERIFY(mainChild<QLabel>("Label8")->isVisible());
+    QVERIFY(mainChild<QLineEdit>("Text2")->text().isEmpty());
+    QCOMPARE(label("Label6"), QStringLiteral("0 / 0"));
+    QVERIFY(f.menuItem("mnuNiveau3")->isChecked() && f.menuItem("mnuNiveau1")->isEnabled());
+}
+
+void TestWindows::enterKey()
+{
+    auto *box = mainChild<QLineEdit>("Text1");
+    // Idle: "&Valider" is hidden, so Enter in the answer box submits nothing.
+    QTest::keyClick(box, Qt::Key_Return);
+    QCOMPARE(f.clock().enabledTimers(), 0);
+    QCOMPARE(label("Label7"), texts::idlePrompt);
+
+    click(main(), "Command1");
+    f.clock().advance(100);
+    QTest::keyClicks(box, QStringLiteral("3"));
+    QTest::keyClick(box, Qt::Key_Enter, Qt::KeypadModifier);
+    QCOMPARE(f.state().total.value(), 1);
+    QCOMPARE(f.state().score.value(), 1);
+    // Enter during the pause is not a second judgement.
+    QTest::keyClick(box, Qt::Key_Return);
+    QCOMPARE(f.state().total.value(), 1);
+
+    // Enter on a focused command button presses that button, not the default one.
+    QTest::keyClick(button(main(), "Command4"), Qt::Key_Return);
+    QCOMPARE(label("Label7"), texts::idlePrompt);
+    QCOMPARE(f.state().total.value(), 0);
+    QTest::keyClick(button(main(), "Command2"), Qt::Key_Return);
+    QVERIFY(!main()->isVisible());
+    QVERIFY(f.quitConfirmation()->isVisible());
+    QCOMPARE(f.state().page, QStringLiteral("page1"));
+}
+
+void TestWindows::quitDuringQuestionGoesOn()
+{
+    click(main(), "Command1");
+    f.clock().advance(500);
+    click(main(), "Command2");
+    QVERIFY(!main()->isVisible());
+    QWidget *confirm = f.quitConfirmation();
+    QVERIFY(confirm->isVisible());
+    QCOMPARE(f.state().page, QStringLiteral("page1"));
+    QCOMPARE(child<QLabel>(confirm, "Label1")->text(),
+             QStringLiteral("Veux-tu vraiment quitter ? "));
+    QVERIFY(!child<QLabel>(confirm, "Picture1")->pixmap().isNull());
+    QCOMPARE(child<QLabel>(confirm, "Picture1")->pixmap().size(), QSize(410, 304));
+
+    // Out of sight, the question times out and the next one starts.
+    f.clock().advance(11000);
+    QCOMPARE(f.state().total.value(), 1);
+    QVERIFY(button(main(), "Command3")->isEnabled());
+
+    click(confirm, "Command2");
+    QVERIFY(!confirm->isVisible());
+    QVERIFY(main()->isVisible());
+    QCOMPARE(main()->focusWidget(), mainChild<QLineEdit>("Text1"));
+    f.clock().advance(50);
+    QCOMPARE(label("Label6"), QStringLiteral("0 / 1"));
+}
+
+void TestWindows::closeBoxDuringSeries()
+{
+    f.menuItem("mnuNiveau2")->trigger();
+    f.menuItem("mnuRapide")->trigger();
+    click(main(), "Command1");
+    typeAnswer(QStringLiteral("3"));
+    f.clock().advance(1000);
+    QPointer<QWidget> old = main();
+    main()->move(main()->pos() + QPoint(25, 25));
+    QVERIFY(old->close());
+    QCOMPARE(f.mainWindow(), nullptr);
+    QVERIFY(!old->isVisible());
+    QCOMPARE(f.clock().enabledTimers(), 0); // the timers went with the window
+    QVERIFY(f.quitConfirmation()->isVisible());
+    QCOMPARE(f.state().page, QStringLiteral("page1"));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(old.isNull());
+
+    click(f.quitConfirmation(), "Command2");
+    QVERIFY(main() && main()->isVisible());
+    QVERIFY(centred(main()));
+    QCOMPARE(label("Label7"), texts::idlePrompt);
+    QVERIFY(f.menuItem("mnuNiveau1")->isChecked() && f.menuItem("mnuLent")->isChecked());
+    QVERIFY(!f.menuItem("mnuNiveau2")->isChecked() && !f.menuItem("mnuRapide")->isChecked());
+    QCOMPARE(f.state().score.value(), 0);
+    QCOMPARE(f.state().total.value(), 0);
+    QCOMPARE(f.clock().enabledTimers(), 0);
+}
+
+void TestWindows::leaveSeriesEndDialog_data()
+{
+    QTest::addColumn<bool>("closeBox");
+    QTest::newRow("\"&Quitter\"") << false;
+    QTest::newRow("close box") << true;
+}
+
+void TestWindows::leaveSeriesEndDialog()
+{
+    QFETCH(bool, closeBox);
+    click(main(), "Command1");
+    playSeries(6);
+    QPointer<QWidget> dialog = f.seriesEndDialog();
+    dialog->move(dialog->pos() + QPoint(30, 30));
+    f.state().page = QStringLiteral("page1"); // whatever it held before
+    if (closeBox)
+        QVERIFY(dialog->close());
+    else
+        click(dialog, "Command3");
+    QCOMPARE(f.seriesEndDialog(), nullptr);
+    QVERIFY(f.quitConfirmation()->isVisible());
+    QCOMPARE(f.state().page, QStringLiteral("page2"));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(dialog.isNull());
+
+    click(f.quitConfirmation(), "Command2");
+    QVERIFY(!f.quitConfirmation()->isVisible());
+    QWidget *again = f.seriesEndDialog();
+    QVERIFY(again && again->isVisible());
+    QVERIFY(centred(again)); // created anew
+    QCOMPARE(scoreLine(), QStringLiteral("Votre score est de 6 sur 10"));
+    QVERIFY(!main()->isVisible());
+}
+
+void TestWindows::endProgram_data()
+{
+    QTest::addColumn<bool>("closeBox");
+    QTest::newRow("\"Oui\"") << false;
+    QTest::newRow("close box") << true;
+}
+
+void TestWindows::endProgram()
+{
+    QFETCH(bool, closeBox);
+    click(main(), "Command1");
+    click(main(), "Command2");
+    QWidget *confirm = f.quitConfirmation();
+    QCOMPARE(f.endStatus, -1);
+    if (closeBox)
+        QVERIFY(confirm->close());
+    else
+        click(confirm, "Command1");
+    QCOMPARE(f.endStatus, 0);
+    QVERIFY(Program::instance().hasEnded());
+    QCOMPARE(f.clock().enabledTimers(), 0);
+    QVERIFY(!confirm->isVisible() && !main()->isVisible());
+}
+
+void TestWindows::confirmationKeepsItsPlace()
+{
+    click(main(), "Command2");
+    QWidget *confirm = f.quitConfirmation();
+    QVERIFY(centred(confirm));
+    QVERIFY(!(confirm->windowFlags() & Qt::MSWindowsFixedSizeDialogHint));
+    QVERIFY(confirm->windowFlags() & Qt::WindowMaximizeButtonHint);
+    confirm->move(confirm->pos() + QPoint(-10, 20));
+    const QPoint moved = confirm->pos();
+    const QRect yes = button(confirm, "Command1")->geometry();
+    confirm->resize(confirm->size() + QSize(100, 80));
+    QCOMPARE(button(confirm, "Command1")->geometry(), yes); // controls stay put
+    click(confirm, "Command2");
+    click(main(), "Command2");
+    QCOMPARE(f.quitConfirmation(), confirm);
+    QCOMPARE(confirm->pos(), moved);
+}
+
+void TestWindows::escapeDoesNothing()
+{
+    click(main(), "Command1");
+    playSeries(5);
+    QWidget *dialog = f.seriesEndDialog();
+    QTest::keyClick(button(dialog, "Command1"), Qt::Key_Escape);
+    QVERIFY(dialog->isVisible());
+    click(dialog, "Command3");
+    QWidget *confirm = f.quitConfirmation();
+    QTest::keyClick(button(confirm, "Command2"), Qt::Key_Escape);
+    QVERIFY(confirm->isVisible());
+    QCOMPARE(f.endStatus, -1);
+    // Space on the focused "Non" presses it.
+    QTest::keyClick(button(confirm, "Command2"), Qt::Key_Space);
+    QVERIFY(!confirm->isVisible());
+    QVERIFY(f.seriesEndDialog()->isVisible());
+}
+
+void TestWindows::textsFit()
+{
+    // Every text that a control can show in real play, against the control's width.
+    auto fits = [](QWidget *w, const QString &text, int padding) {
+        const int needed = QFontMetrics(w->font()).horizontalAdvance(text) + padding;
+        return std::pair{needed <= w->width(), QStringLiteral("%1: \"%2\" needs %3 px, has %4")
+                                                   .arg(w->objectName(), text)
+                                                   .arg(needed)
+                                                   .arg(w->width())};
+    };
+    auto check = [&](QWidget *w, const QStringList &texts, int padding = 0) {
+        QVERIFY(w);
+        for (const QString &t : texts) {
+            const auto [ok, why] = fits(w, t, padding);
+            QVERIFY2(ok, qPrintable(why));
+        }
+    };
+    check(mainChild<QLabel>("Label7"),
+          {texts::idlePrompt, texts::answerPrompt, texts::noAnswer, texts::rightAnswer,
+           QStringLiteral("Non, 810 : 90 = 9"), QStringLiteral("Ton score est de 999 sur 999")});
+    check(mainChild<QLabel>("Label5"), {QStringLiteral("Score =")});
+    check(mainChild<QLabel>("Label6"), {QStringLiteral("999 / 999")});
+    check(mainChild<QLabel>("Label8"), {texts::remainderCaption});
+    check(mainChild<QLabel>("Label3"), {QStringLiteral("90")});
+    check(mainChild<QLineEdit>("Text2"), {QStringLiteral("8")}, 8);
+    check(mainChild<QLineEdit>("Text1"), {QStringLiteral("9")}, 8);
+    for (const char *name : {"Command1", "Command2", "Command3", "Command4"})
+        check(button(main(), name), {button(main(), name)->text().remove(QLatin1Char('&'))}, 8);
+
+    // The dividend sizes itself and must not reach the division sign.
+    f.menuItem("mnuNiveau2")->trigger();
+    f.random().draw({9, 9});
+    click(main(), "Command1");
+    f.clock().advance(50);
+    auto *dividend = mainChild<QLabel>("Label1");
+    QCOMPARE(dividend->text(), QStringLiteral("810"));
+    QCOMPARE(dividend->x(), 92);
+    check(dividend, {QStringLiteral("810")});
+    QVERIFY(dividend->geometry().right() <
+            mainChild<QLabel>("Label2")->x() + mainChild<QLabel>("Label2")->width() / 2 - 8);
+
+    click(main(), "Command2");
+    QWidget *confirm = f.quitConfirmation();
+    check(child<QLabel>(confirm, "Label1"), {QStringLiteral("Veux-tu vraiment quitter ? ")});
+    check(child<QLabel>(confirm, "Label2"), {child<QLabel>(confirm, "Label2")->text()});
+    check(button(confirm, "Command1"), {QStringLiteral("Oui")}, 8);
+    check(button(confirm, "Command2"), {QStringLiteral("Non")}, 8);
+
+    Program::instance().showSeriesEndDialog();
+    QWidget *dialog = f.seriesEndDialog();
+    check(child<QLabel>(dialog, "Label1"), {QStringLiteral("Votre score est de 999 sur 999")});
+    check(child<QLabel>(dialog, "Label2"), {QStringLiteral("Que voulez-vous faire ? ")});
+    for (const char *name : {"Command1", "Command2", "Command3"})
+        check(button(dialog, name), {button(dialog, name)->text().remove(QLatin1Char('&'))}, 8);
+}
+
+void TestWindows::fatalErrorIsReported()
+{
+    click(main(), "Command1");
+    f.state().total = 32767; // the answer counter cannot go further
+    typeAnswer(QStringLiteral("3"));
+    QCOMPARE(f.errors, QStringList{QStringLiteral("Erreur d’exécution : Dépassement de capacité")});
+    QCOMPARE(f.endStatus, 1);
+    QCOMPARE(f.clock().enabledTimers(), 0);
+}
+
+void TestWindows::realTimersTimeOut()
+{
+    // The real Qt timers, at "Rapide": the question times out after about 2.5 s.
+    f.stop();
+    Program::Setup setup;
+    setup.endProgram = [](int) {};
+    Program::instance().restart(std::move(setup));
+    startProgram();
+    QVERIFY(QTest::qWaitForWindowExposed(main()));
+    QCOMPARE(mainChild<QTimer>("Timer1")->interval(), 50);
+    QCOMPARE(mainChild<QTimer>("Timer1")->timerType(), Qt::PreciseTimer);
+    QCOMPARE(mainChild<QTimer>("Timer2")->interval(), 100);
+    QCOMPARE(mainChild<QTimer>("Timer3")->interval(), 100);
+    f.menuItem("mnuRapide")->trigger();
+    QElapsedTimer elapsed;
+    elapsed.start();
+    click(main(), "Command1");
+    QTRY_VERIFY_WITH_TIMEOUT(Program::instance().state().total == 1, 6000);
+    const qint64 ms = elapsed.elapsed();
+    QVERIFY2(ms >= 2400 && ms < 4500, qPrintable(QString::number(ms)));
+    QTRY_COMPARE_WITH_TIMEOUT(label("Label7"), texts::noAnswer, 1000);
+    QVERIFY(mainChild<QProgressBar>("ProgressBar1")->value() ==
+            mainChild<QProgressBar>("ProgressBar1")->maximum());
+}
+
+int main(int argc, char *argv[])
+{
+    // The program's own application object, so that errors escaping a handler are caught.
+    CalcaroApplication app(argc, argv);
+    TestWindows test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_windows.moc"
