@@ -53,6 +53,7 @@ private Q_SLOTS:
     void restartFromDialog();
     void restartFromMainWindow();
     void enterKey();
+    void accessKeys();
     void quitDuringQuestionGoesOn();
     void closeBoxDuringSeries();
     void leaveSeriesEndDialog_data();
@@ -296,6 +297,27 @@ void TestWindows::enterKey()
     QVERIFY(!main()->isVisible());
     QVERIFY(f.quitConfirmation()->isVisible());
     QCOMPARE(f.state().page, QStringLiteral("page1"));
+}
+
+void TestWindows::accessKeys()
+{
+    // A button pressed by its access key clicks a moment later, in real time.
+    main()->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(main()));
+    QTest::keyClick(main(), Qt::Key_D, Qt::AltModifier);
+    QTRY_VERIFY(button(main(), "Command3")->isVisible());
+    f.clock().advance(100);
+    auto *box = mainChild<QLineEdit>("Text1");
+    QCOMPARE(QApplication::focusWidget(), box);
+    QTest::keyClicks(box, QStringLiteral("3"));
+    QTest::keyClick(box, Qt::Key_V, Qt::AltModifier);
+    QTRY_COMPARE(f.state().total.value(), 1);
+    QCOMPARE(box->text(), QStringLiteral("3"));
+    QTest::keyClick(box, Qt::Key_R, Qt::AltModifier);
+    QTRY_COMPARE(label("Label7"), texts::idlePrompt);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Q, Qt::AltModifier);
+    QTRY_VERIFY(f.quitConfirmation() && f.quitConfirmation()->isVisible());
+    QVERIFY(!main()->isVisible());
 }
 
 void TestWindows::quitDuringQuestionGoesOn()

@@ -1,0 +1,66 @@
+#!/usr/bin/env bash
+# Plays the game on a virtual display with a window manager and saves pictures of the three
+# windows into docs/ (or the folder given as the first argument).
+set -euo pipefail
+calcaro_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+out=${1:-$calcaro_root/docs}
+source "$calcaro_root/scripts/deps.sh"
+calcaro_ensure_packages xvfb xauth x11-utils xdotool imagemagick openbox
+calcaro_build "$calcaro_root/build" -DCMAKE_BUILD_TYPE=Release >/dev/null
+mkdir -p "$out"
+
+display=:$((50 + RANDOM % 40))
+Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+pids=($!)
+trap 'kill "${pids[@]}" 2>/dev/null || true' EXIT
+export DISPLAY=$display
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+openbox >/dev/null 2>&1 &
+pids+=($!)
+sleep 0.5
+"$calcaro_root/build/windows/calcaro" >/dev/null 2>&1 &
+pids+=($!)
+
+window() { xdotool search --sync --onlyvisible --name "Calcaro CM1" | tail -n 1; }
+# The whole screen, cut down to the windows on it.
+shot() {
+    sleep 0.4
+    import -window root "$out/$1.png"
+    convert "$out/$1.png" -fuzz 2% -trim +repage "$out/$1.png"
+    echo "saved $out/$1.png"
+}
+# Opens a menu of the main window by a click on its title, then picks its nth item.
+menu() {
+    xdotool mousemove --window "$(window)" "$1" 10 click 1
+    sleep 0.3
+    for _ in $(seq "$2"); do xdotool key Down; done
+    xdotool key Return
+}
+
+main=$(window)
+xdotool windowactivate --sync "$main" 2>/dev/null || true
+shot main-idle
+
+menu 30 3 # Niveau 3
+xdotool key Return
+sleep 2
+xdotool type 7
+shot main-question
+
+xdotool key alt+q
+sleep 0.5
+shot quit-confirmation
+xdotool key Return # "Non" holds the focus
+sleep 0.5
+
+xdotool key alt+r
+sleep 0.3
+menu 75 3 # Rapide
+xdotool key alt+d
+for _ in $(seq 10); do
+    sleep 0.4
+    xdotool key Return
+    sleep 1.1
+done
+sleep 2.5
+shot series-end
