@@ -223,6 +223,11 @@ QuizEngine &form1::engine()
     return *m_parts->engine;
 }
 
+const Form1Controls &form1::controls() const
+{
+    return *m_parts->controls;
+}
+
 void form1::focusAnswerBox()
 {
     m_parts->Text1->setFocus();

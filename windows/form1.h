@@ -8,6 +8,7 @@
 
 namespace calcaro {
 
+struct Form1Controls;
 class Module1;
 class QuizEngine;
 class RandomSource;
@@ -24,6 +25,8 @@ public:
     ~form1() override;
 
     QuizEngine &engine();
+    // The controls as the game sees them (the progress bar's exact value, for instance).
+    const Form1Controls &controls() const;
     // Puts the cursor in the answer box.
     void focusAnswerBox();
     // Stops the three timers for good: the window is going away, or the program ends.
