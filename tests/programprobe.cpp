@@ -72,5 +72,6 @@ int main(int argc, char *argv[])
     });
     const int status = app.exec();
     std::printf("ended %d\n", status);
+    std::fflush(stdout);
     return status;
 }

@@ -31,6 +31,13 @@ void TestProgramEnd::ending()
     probe.setProcessChannelMode(QProcess::SeparateChannels);
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    if (scenario == QLatin1String("fatal")) {
+        // The error ends the program from inside Qt's event handling, whose frames are not
+        // unwound with cleanups: what they held is left behind on purpose, so a leak check of
+        // that ending would only report Qt's locals.
+        env.insert(QStringLiteral("ASAN_OPTIONS"),
+                   env.value(QStringLiteral("ASAN_OPTIONS")) + QStringLiteral(":detect_leaks=0"));
+    }
     probe.setProcessEnvironment(env);
     probe.start(QStringLiteral(CALCARO_PROBE), {scenario});
     QVERIFY(probe.waitForFinished(20000));

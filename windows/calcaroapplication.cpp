@@ -20,7 +20,7 @@ CalcaroApplication::CalcaroApplication(int &argc, char **argv) : QApplication(ar
     setQuitOnLastWindowClosed(false);
     setFont(gameFont(9)); // menus and dialogs in the same face as the game
     Program::instance();  // loads the resources
-    setWindowIcon(QIcon(QStringLiteral(":/calcaro/icon")));
+    setWindowIcon(Program::icon());
     connect(this, &QCoreApplication::aboutToQuit, this, [] { Program::instance().shutdown(); });
 }
 

@@ -2,9 +2,7 @@
 
 #include <QEvent>
 #include <QGuiApplication>
-#include <QPointer>
 #include <QScreen>
-#include <QTimer>
 #include <QWidget>
 
 namespace calcaro {
@@ -14,40 +12,60 @@ QPoint centredPosition(const QWidget &window)
 {
     const QScreen *screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
     const QRect area = screen->geometry();
-    const QSize outer = window.frameGeometry().size();
+    // Before the window manager has framed the window, the frame may be reported as nothing at
+    // all; the window is never smaller than its client area.
+    const QSize outer = window.frameGeometry().size().expandedTo(window.size());
     const float top = static_cast<float>(area.height() - outer.height()) / 2.0f;
     const float left = static_cast<float>(area.width() - outer.width()) / 2.0f;
     return area.topLeft() + QPoint(qRound(left), qRound(top));
 }
 
-// Re-centres once, after the first showing, when the frame the window manager added is known.
+// Centres the window once more when the window manager has put its frame around it, soon after
+// the first showing. Where no frame ever comes (no window manager, or one that draws none) the
+// first centring already stands.
 class FrameWatcher : public QObject
 {
 public:
-    FrameWatcher(QWidget &window, QPoint placed) : QObject(&window), m_placed(placed)
+    explicit FrameWatcher(QWidget &window) : QObject(&window), m_window(window)
     {
         window.installEventFilter(this);
     }
 
 protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
+    bool eventFilter(QObject *, QEvent *event) override
     {
-        if (event->type() == QEvent::Show) {
-            watched->removeEventFilter(this);
-            QPointer<QWidget> window = static_cast<QWidget *>(watched);
-            const QPoint placed = m_placed;
-            // Give the window manager a moment to report the frame.
-            QTimer::singleShot(50, window, [window, placed] {
-                if (window && window->pos() == placed)
-                    window->move(centredPosition(*window));
-            });
-            deleteLater();
+        switch (event->type()) {
+        case QEvent::Show:
+            m_shown = true;
+            break;
+        case QEvent::KeyPress:
+        case QEvent::MouseButtonPress:
+        case QEvent::NonClientAreaMouseButtonPress:
+            done(); // the child is using the window: leave it where it is
+            break;
+        default:
+            // The frame is known some events after the first showing, with no event of its own.
+            if (m_shown && m_window.frameGeometry().height() > m_window.height()) {
+                m_window.move(centredPosition(m_window));
+                done();
+            } else if (m_shown && ++m_eventsSinceShown > 1000) {
+                done(); // no frame is coming
+            }
+            break;
         }
         return false;
     }
 
 private:
-    QPoint m_placed;
+    void done()
+    {
+        m_window.removeEventFilter(this);
+        deleteLater();
+    }
+
+    QWidget &m_window;
+    bool m_shown = false;
+    int m_eventsSinceShown = 0;
 };
 
 } // namespace
@@ -56,9 +74,9 @@ void centreOnScreen(QWidget &window)
 {
     // With its native window made, the platform can tell the frame around it, where it knows.
     window.winId();
-    const QPoint position = centredPosition(window);
-    window.move(position);
-    new FrameWatcher(window, position); // owned by the window
+    window.move(centredPosition(window));
+    if (window.frameGeometry().height() == window.height())
+        new FrameWatcher(window); // owned by the window
 }
 
 } // namespace calcaro

@@ -5,6 +5,7 @@
 #include "controlfactory.h"
 #include "fonts.h"
 #include "form1controls.h"
+#include "gatedtimer.h"
 #include "module1.h"
 #include "program.h"
 #include "qtcommandbutton.h"
@@ -46,7 +47,7 @@ struct form1::Parts
     std::unique_ptr<QtProgressBar> ProgressBar1;
     std::unique_ptr<QtMenuItem> mnu[6];
     std::unique_ptr<QtFormWindow> window;
-    std::unique_ptr<Timer> Timer1, Timer2, Timer3;
+    std::unique_ptr<GatedTimer> Timer1, Timer2, Timer3;
     std::unique_ptr<Form1Controls> controls;
     std::unique_ptr<QuizEngine> engine;
 };
@@ -104,9 +105,14 @@ form1::form1(Module1 &state, RandomSource &random, const TimerFactory &timers)
         p.mnu[i] = std::make_unique<QtMenuItem>(*items[i]);
     p.window =
         std::make_unique<QtFormWindow>(*this, [] { Program::instance().showSeriesEndDialog(); });
-    p.Timer1 = timers(*this, QStringLiteral("Timer1"), 50, [this] { engine().Timer1_Timer(); });
-    p.Timer2 = timers(*this, QStringLiteral("Timer2"), 100, [this] { engine().Timer2_Timer(); });
-    p.Timer3 = timers(*this, QStringLiteral("Timer3"), 100, [this] { engine().Timer3_Timer(); });
+    auto makeTimer = [&](const char *name, int intervalMs, void (QuizEngine::*tick)()) {
+        return std::make_unique<GatedTimer>(
+            timers(*this, QString::fromLatin1(name), intervalMs,
+                   [this, tick] { handle([this, tick] { (engine().*tick)(); }); }));
+    };
+    p.Timer1 = makeTimer("Timer1", 50, &QuizEngine::Timer1_Timer);
+    p.Timer2 = makeTimer("Timer2", 100, &QuizEngine::Timer2_Timer);
+    p.Timer3 = makeTimer("Timer3", 100, &QuizEngine::Timer3_Timer);
     p.controls = std::make_unique<Form1Controls>(
         Form1Controls{*p.Label[1],   *p.Label[2],   *p.Label[3],     *p.Label[4],   *p.Label[5],
                       *p.Label[6],   *p.Label[7],   *p.Label[8],     *p.Text1,      *p.Text2,
@@ -115,17 +121,22 @@ form1::form1(Module1 &state, RandomSource &random, const TimerFactory &timers)
                       *p.mnu[2],     *p.mnu[3],     *p.mnu[4],       *p.mnu[5],     *p.window});
     p.engine = std::make_unique<QuizEngine>(state, *p.controls, random);
 
-    QuizEngine *game = p.engine.get();
-    connect(p.command[1], &QPushButton::clicked, this, [game] { game->Command1_Click(); });
-    connect(p.command[2], &QPushButton::clicked, this, [this] { Command2_Click(); });
-    connect(p.command[3], &QPushButton::clicked, this, [game] { game->Command3_Click(); });
-    connect(p.command[4], &QPushButton::clicked, this, [game] { game->Command4_Click(); });
-    connect(p.mnuNiveau1, &QAction::triggered, this, [game] { game->mnuNiveau1_Click(); });
-    connect(p.mnuNiveau2, &QAction::triggered, this, [game] { game->mnuNiveau2_Click(); });
-    connect(p.mnuNiveau3, &QAction::triggered, this, [game] { game->mnuNiveau3_Click(); });
-    connect(p.mnuLent, &QAction::triggered, this, [game] { game->mnuLent_Click(); });
-    connect(p.mnuMoyen, &QAction::triggered, this, [game] { game->mnuMoyen_Click(); });
-    connect(p.mnuRapide, &QAction::triggered, this, [game] { game->mnuRapide_Click(); });
+    // Clicks and menu choices go to the game's procedures of the same names.
+    auto forward = [this](auto *sender, auto signal, void (QuizEngine::*procedure)()) {
+        connect(sender, signal, this,
+                [this, procedure] { handle([this, procedure] { (engine().*procedure)(); }); });
+    };
+    forward(p.command[1], &QPushButton::clicked, &QuizEngine::Command1_Click);
+    forward(p.command[3], &QPushButton::clicked, &QuizEngine::Command3_Click);
+    forward(p.command[4], &QPushButton::clicked, &QuizEngine::Command4_Click);
+    forward(p.mnuNiveau1, &QAction::triggered, &QuizEngine::mnuNiveau1_Click);
+    forward(p.mnuNiveau2, &QAction::triggered, &QuizEngine::mnuNiveau2_Click);
+    forward(p.mnuNiveau3, &QAction::triggered, &QuizEngine::mnuNiveau3_Click);
+    forward(p.mnuLent, &QAction::triggered, &QuizEngine::mnuLent_Click);
+    forward(p.mnuMoyen, &QAction::triggered, &QuizEngine::mnuMoyen_Click);
+    forward(p.mnuRapide, &QAction::triggered, &QuizEngine::mnuRapide_Click);
+    connect(p.command[2], &QPushButton::clicked, this,
+            [this] { handle([this] { Command2_Click(); }); });
     ButtonKeys::install(*this, p.command[3]);
 
     Form_Load();
@@ -223,6 +234,16 @@ QuizEngine &form1::engine()
     return *m_parts->engine;
 }
 
+void form1::depart0()
+{
+    handle([this] { engine().depart0(); });
+}
+
+void form1::init()
+{
+    handle([this] { engine().init(); });
+}
+
 const Form1Controls &form1::controls() const
 {
     return *m_parts->controls;
@@ -235,9 +256,35 @@ void form1::focusAnswerBox()
 
 void form1::stopTimers()
 {
-    m_parts->Timer1->setEnabled(false);
-    m_parts->Timer2->setEnabled(false);
-    m_parts->Timer3->setEnabled(false);
+    m_parts->Timer1->shut();
+    m_parts->Timer2->shut();
+    m_parts->Timer3->shut();
+}
+
+void form1::unload()
+{
+    stopTimers();
+    hide();
+    m_unloaded = true;
+    if (m_handlersRunning == 0)
+        deleteLater();
+}
+
+template <typename Handler> void form1::handle(Handler &&handler)
+{
+    if (Program::instance().hasEnded())
+        return;
+    struct Running
+    {
+        form1 &window;
+        explicit Running(form1 &w) : window(w) { ++window.m_handlersRunning; }
+        ~Running()
+        {
+            if (--window.m_handlersRunning == 0 && window.m_unloaded)
+                window.deleteLater();
+        }
+    } running(*this);
+    handler();
 }
 
 void form1::Form_Load()
@@ -268,9 +315,11 @@ void form1::Form_QueryUnload()
 void form1::closeEvent(QCloseEvent *event)
 {
     // Closing is never refused: the confirmation comes up and this window goes, timers and all.
-    Form_QueryUnload();
     event->accept();
-    Program::instance().unloadMainWindow();
+    handle([this] {
+        Form_QueryUnload();
+        Program::instance().unloadMainWindow();
+    });
 }
 
 } // namespace calcaro

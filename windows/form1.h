@@ -25,17 +25,26 @@ public:
     ~form1() override;
 
     QuizEngine &engine();
+    // The game's procedures that the other windows call, run as the window's own handlers.
+    void depart0();
+    void init();
     // The controls as the game sees them (the progress bar's exact value, for instance).
     const Form1Controls &controls() const;
     // Puts the cursor in the answer box.
     void focusAnswerBox();
     // Stops the three timers for good: the window is going away, or the program ends.
     void stopTimers();
+    // The window was closed: it is destroyed as soon as none of its handlers is running.
+    void unload();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    // Every event of the window runs through here, so that the window outlives its handlers
+    // (a handler lets other events run while it waits) and nothing runs after the end.
+    template <typename Handler> void handle(Handler &&handler);
+
     void buildLayout();
     void buildMenus();
     void Form_Load();
@@ -45,6 +54,8 @@ private:
     struct Parts;
     std::unique_ptr<Parts> m_parts;
     Module1 &m_state;
+    int m_handlersRunning = 0;
+    bool m_unloaded = false;
 };
 
 } // namespace calcaro

@@ -7,7 +7,6 @@
 #include "form1.h"
 #include "module1.h"
 #include "program.h"
-#include "quizengine.h"
 #include "twips.h"
 
 #include <QCloseEvent>
@@ -68,18 +67,16 @@ void Form2::Command1_Click()
     hide();
     QCoreApplication::processEvents();
     m_state.serie = 0;
-    form1 &main = Program::instance().mainWindow();
-    main.show();
-    main.engine().depart0();
+    form1 &main = Program::instance().showMainWindow();
+    main.depart0();
 }
 
 void Form2::Command2_Click()
 {
     hide();
     QCoreApplication::processEvents();
-    form1 &main = Program::instance().mainWindow();
-    main.show();
-    main.engine().init();
+    form1 &main = Program::instance().showMainWindow();
+    main.init();
 }
 
 void Form2::Command3_Click()

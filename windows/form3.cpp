@@ -65,8 +65,8 @@ void Form3::Command2_Click()
     if (m_state.page == QLatin1String("page1")) {
         hide();
         QCoreApplication::processEvents();
-        form1 &main = Program::instance().mainWindow(); // created afresh if it was closed
-        main.show();
+        // Created afresh, with its load behaviour, if it was closed.
+        form1 &main = Program::instance().showMainWindow();
         QCoreApplication::processEvents();
         main.focusAnswerBox();
     }

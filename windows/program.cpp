@@ -39,7 +39,7 @@ void showAndRaise(QWidget &window)
 
 void startProgram()
 {
-    Program::instance().mainWindow().show();
+    Program::instance().showMainWindow();
 }
 
 Program::Program() : m_setup(defaultSetup())
@@ -57,9 +57,24 @@ form1 &Program::mainWindow()
 {
     if (!m_form1) {
         m_form1 = std::make_unique<form1>(m_state, *m_setup.random, m_setup.timers);
-        m_form1->setWindowIcon(QIcon(QStringLiteral(":/calcaro/icon")));
+        m_form1->setWindowIcon(icon());
     }
     return *m_form1;
+}
+
+form1 &Program::showMainWindow()
+{
+    form1 &window = mainWindow();
+    showAndRaise(window);
+    return window;
+}
+
+QIcon Program::icon()
+{
+    QIcon icon;
+    icon.addFile(QStringLiteral(":/calcaro/icon-32"));
+    icon.addFile(QStringLiteral(":/calcaro/icon-48"));
+    return icon;
 }
 
 void Program::showSeriesEndDialog()
@@ -76,25 +91,20 @@ void Program::showQuitConfirmation()
     showAndRaise(*m_form3);
 }
 
-template <typename W> void Program::unload(std::unique_ptr<W> &window)
-{
-    if (!window)
-        return;
-    window->hide();
-    // The window may be inside one of its own handlers: let the event loop destroy it.
-    window.release()->deleteLater();
-}
-
 void Program::unloadMainWindow()
 {
+    // The window destroys itself once its handlers have returned; from now on it is gone.
     if (m_form1)
-        m_form1->stopTimers();
-    unload(m_form1);
+        m_form1.release()->unload();
 }
 
 void Program::unloadSeriesEndDialog()
 {
-    unload(m_form2);
+    if (!m_form2)
+        return;
+    m_form2->hide();
+    // Closed from inside its own handler: the event loop destroys it afterwards.
+    m_form2.release()->deleteLater();
 }
 
 void Program::end(int status)

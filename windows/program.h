@@ -4,6 +4,7 @@
 #include "randomsource.h"
 #include "timerfactory.h"
 
+#include <QIcon>
 #include <QString>
 
 #include <functional>
@@ -27,7 +28,8 @@ public:
 
     Module1 &state() { return m_state; }
 
-    form1 &mainWindow(); // created, with its load behaviour, if it does not exist
+    form1 &mainWindow();     // created, with its load behaviour, if it does not exist
+    form1 &showMainWindow(); // created if needed, shown and activated
     form1 *existingMainWindow() const { return m_form1.get(); }
     Form2 *existingSeriesEndDialog() const { return m_form2.get(); }
     Form3 *existingQuitConfirmation() const { return m_form3.get(); }
@@ -58,9 +60,11 @@ public:
     };
     void restart(Setup setup);
 
+    // The program's icon, in both of its sizes.
+    static QIcon icon();
+
 private:
     Program();
-    template <typename W> void unload(std::unique_ptr<W> &window);
 
     Module1 m_state;
     Setup m_setup;

@@ -1,0 +1,106 @@
+#!/usr/bin/env bash
+# Measures Calcaro CM1 against the floor of any Qt Widgets program, on a virtual X display:
+# start-up time and memory, CPU while idle and during a question, and the real length of a
+# question and of a pause. Prints medians as a table, with ratios to the floor or to nominal.
+# usage: bench/run.sh [--smoke]   (--smoke: one short run of everything, to see that it works)
+set -euo pipefail
+calcaro_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+source "$calcaro_root/scripts/deps.sh"
+calcaro_ensure_packages xvfb xauth x11-utils xdotool
+
+smoke=false
+[ "${1:-}" = --smoke ] && smoke=true
+if $smoke; then runs=1 idle=1 play=2 timing_runs=1 speeds=(rapide); else
+    runs=7 idle=10 play=8 timing_runs=5 speeds=(lent moyen rapide); fi
+
+build=$calcaro_root/build-bench
+calcaro_build "$build" -DCMAKE_BUILD_TYPE=Release -DCALCARO_BUILD_TESTS=OFF >/dev/null
+calcaro=$build/windows/calcaro
+bare=$build/bench/bare_window
+
+display=:$((50 + RANDOM % 40))
+Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+trap 'kill $xvfb 2>/dev/null || true' EXIT
+export DISPLAY=$display
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+
+median() { sort -n | awk '{ v[NR] = $1 } END { if (NR % 2) print v[(NR + 1) / 2]; else print (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+now_ms() { echo $(($(date +%s%N) / 1000000)); }
+cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
+clk_tck=$(getconf CLK_TCK)
+
+# Start-up: from exec to the first visible window; then resident memory after 3 s.
+startup() { # program -> "ms kib"
+    local t0 pid t1
+    t0=$(now_ms)
+    "$1" >/dev/null 2>&1 &
+    pid=$!
+    until xdotool search --onlyvisible --pid "$pid" >/dev/null 2>&1; do
+        if ! kill -0 "$pid" 2>/dev/null || [ $(($(now_ms) - t0)) -gt 20000 ]; then
+            echo "$1 showed no window" >&2
+            exit 1
+        fi
+        sleep 0.002
+    done
+    t1=$(now_ms)
+    sleep 3
+    echo "$((t1 - t0)) $(awk '/VmRSS/ { print $2 }' "/proc/$pid/status")"
+    kill "$pid"
+    wait "$pid" 2>/dev/null || true
+}
+
+declare -A start mem
+for program in bare calcaro; do
+    : >"/tmp/calcaro-bench-$program"
+    for _ in $(seq $runs); do startup "${!program}" >>"/tmp/calcaro-bench-$program"; done
+    start[$program]=$(cut -d' ' -f1 "/tmp/calcaro-bench-$program" | median)
+    mem[$program]=$(cut -d' ' -f2 "/tmp/calcaro-bench-$program" | median)
+    rm -f "/tmp/calcaro-bench-$program"
+done
+
+# CPU: the game idle, then while a question runs at "Lent" (bench_timing presses "Démarrer").
+"$calcaro" >/dev/null 2>&1 &
+pid=$!
+until xdotool search --onlyvisible --pid "$pid" >/dev/null 2>&1; do sleep 0.01; done
+sleep 1
+c0=$(cpu_ticks $pid)
+sleep "$idle"
+c1=$(cpu_ticks $pid)
+kill "$pid"
+wait "$pid" 2>/dev/null || true
+"$build/bench/bench_timing" play >/dev/null 2>&1 &
+pid=$!
+sleep 1
+c2=$(cpu_ticks $pid)
+sleep "$play"
+c3=$(cpu_ticks $pid)
+kill "$pid"
+wait "$pid" 2>/dev/null || true
+idle_cpu=$(awk -v t=$((c1 - c0)) -v s="$idle" -v hz="$clk_tck" 'BEGIN { printf "%.1f", 100 * t / hz / s }')
+play_cpu=$(awk -v t=$((c3 - c2)) -v s="$play" -v hz="$clk_tck" 'BEGIN { printf "%.2f", 100 * t / hz / s }')
+
+# Real lengths of questions and pauses on the Qt timers.
+declare -A question pause nominal=([lent]=10000 [moyen]=5000 [rapide]=2500)
+for speed in "${speeds[@]}"; do
+    "$build/bench/bench_timing" "$speed" "$timing_runs" 2>/dev/null >/tmp/calcaro-bench-timing
+    question[$speed]=$(cut -f1 /tmp/calcaro-bench-timing | median)
+    pause[$speed]=$(cut -f2 /tmp/calcaro-bench-timing | median)
+    rm -f /tmp/calcaro-bench-timing
+done
+
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.3f", a / b }'; }
+echo
+echo "| measure | calcaro | floor or nominal | ratio | target |"
+echo "| --- | --- | --- | --- | --- |"
+echo "| start-up to first window (ms) | ${start[calcaro]} | ${start[bare]} | $(ratio "${start[calcaro]}" "${start[bare]}") | ≤ 1.2 |"
+echo "| resident memory after 3 s (KiB) | ${mem[calcaro]} | ${mem[bare]} | $(ratio "${mem[calcaro]}" "${mem[bare]}") | ≤ 1.15 |"
+echo "| CPU while idle (% of a core) | $idle_cpu | 0.0 | | 0.0 |"
+echo "| CPU during a question at Lent (% of a core) | $play_cpu | | | < 1 |"
+for speed in "${speeds[@]}"; do
+    echo "| question at $speed, to the time-out (ms) | ${question[$speed]} | ${nominal[$speed]} | $(ratio "${question[$speed]}" "${nominal[$speed]}") | within 0.5 % |"
+done
+speed=${speeds[-1]}
+echo "| feedback pause (ms) | ${pause[$speed]} | 1000 | $(ratio "${pause[$speed]}" 1000) | within 0.5 % |"
+echo
+echo "$runs runs each for start-up and memory, $timing_runs questions per speed; medians."
