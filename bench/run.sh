@@ -18,11 +18,13 @@ calcaro_build "$build" -DCMAKE_BUILD_TYPE=Release -DCALCARO_BUILD_TESTS=OFF >/de
 calcaro=$build/windows/calcaro
 bare=$build/bench/bare_window
 
-display=:$((50 + RANDOM % 40))
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+# A display number of its own: Xvfb picks a free one and tells it.
+displayfile=$(mktemp)
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$displayfile" >/dev/null 2>&1 &
 xvfb=$!
-trap 'kill $xvfb 2>/dev/null || true' EXIT
-export DISPLAY=$display
+trap 'kill $xvfb 2>/dev/null || true; rm -f "$displayfile"' EXIT
+for _ in $(seq 100); do [ -s "$displayfile" ] && break; sleep 0.05; done
+export DISPLAY=:$(cat "$displayfile")
 for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 
 median() { sort -n | awk '{ v[NR] = $1 } END { if (NR % 2) print v[(NR + 1) / 2]; else print (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
@@ -34,14 +36,15 @@ clk_tck=$(getconf CLK_TCK)
 startup() { # program -> "ms kib"
     local t0 pid t1
     t0=$(now_ms)
-    "$1" >/dev/null 2>&1 &
+    "$1" >/dev/null 2>/tmp/calcaro-bench-stderr &
     pid=$!
     until xdotool search --onlyvisible --pid "$pid" >/dev/null 2>&1; do
         if ! kill -0 "$pid" 2>/dev/null || [ $(($(now_ms) - t0)) -gt 20000 ]; then
-            echo "$1 showed no window" >&2
+            echo "$1 showed no window:" >&2
+            cat /tmp/calcaro-bench-stderr >&2
             exit 1
         fi
-        sleep 0.002
+        sleep 0.005
     done
     t1=$(now_ms)
     sleep 3

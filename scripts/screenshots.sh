@@ -9,11 +9,13 @@ calcaro_ensure_packages xvfb xauth x11-utils xdotool imagemagick openbox
 calcaro_build "$calcaro_root/build" -DCMAKE_BUILD_TYPE=Release >/dev/null
 mkdir -p "$out"
 
-display=:$((50 + RANDOM % 40))
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+# A display number of its own: Xvfb picks a free one and tells it.
+displayfile=$(mktemp)
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$displayfile" >/dev/null 2>&1 &
 pids=($!)
-trap 'kill "${pids[@]}" 2>/dev/null || true' EXIT
-export DISPLAY=$display
+trap 'kill "${pids[@]}" 2>/dev/null || true; rm -f "$displayfile"' EXIT
+for _ in $(seq 100); do [ -s "$displayfile" ] && break; sleep 0.05; done
+export DISPLAY=:$(cat "$displayfile")
 for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 openbox >/dev/null 2>&1 &
 pids+=($!)

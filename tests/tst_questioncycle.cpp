@@ -155,11 +155,16 @@ private Q_SLOTS:
     void restart_data();
     void restart();
     void validationInPauseNotCounted();
+    void orderOfChanges_data();
+    void orderOfChanges();
+    void eventsWaitingAtPausePoints_data();
+    void eventsWaitingAtPausePoints();
 };
 
 void TestQuestionCycle::idleAfterLoad()
 {
     FakeForm1 f;
+    Invariants invariants(f);
     f.load();
     QCOMPARE(idle(f), QString());
     QVERIFY(!f.Label8.visible && !f.Text2.visible);
@@ -167,25 +172,36 @@ void TestQuestionCycle::idleAfterLoad()
 
 void TestQuestionCycle::wholeSeries_data()
 {
+    QTest::addColumn<int>("level");
     QTest::addColumn<int>("vitesse");
-    QTest::newRow("Lent") << 200;
-    QTest::newRow("Moyen") << 100;
-    QTest::newRow("Rapide") << 50;
+    QTest::newRow("Niveau 1, Lent") << 1 << 200;
+    QTest::newRow("Niveau 1, Moyen") << 1 << 100;
+    QTest::newRow("Niveau 1, Rapide") << 1 << 50;
+    QTest::newRow("Niveau 3, Rapide") << 3 << 50;
 }
 
 void TestQuestionCycle::wholeSeries()
 {
+    QFETCH(int, level);
     QFETCH(int, vitesse);
     FakeForm1 f;
     Invariants invariants(f);
     f.load();
-    choose(f, 1, vitesse);
+    choose(f, level, vitesse);
+    // Two draws a question, and at "Niveau 3" the remainder first, also on the call that ends
+    // the series.
+    auto script = [&](int i) {
+        if (level == 3)
+            f.random.draw({2 + i % 3});
+        if (i < 10)
+            f.random.draw({(i % 9) + 1, 9 - (i % 9)});
+    };
 
     const Answer answers[10] = {Right,        Right,        Wrong, Right, Empty,
                                 TimeOutEmpty, TimeOutRight, Wrong, Right, Empty};
     const QString expectedScores[10] = {"0 / 0", "1 / 1", "2 / 2", "2 / 3", "3 / 4",
                                         "3 / 5", "3 / 6", "4 / 7", "4 / 8", "5 / 9"};
-    f.random.draw({7, 8});
+    script(0);
     f.engine->Command1_Click();
     for (int i = 0; i < 10; ++i) {
         const qint64 start = f.clock.now();
@@ -208,8 +224,7 @@ void TestQuestionCycle::wholeSeries()
         f.clock.advance(1);
         QCOMPARE(f.Label7.caption, feedback);
 
-        if (i < 9)
-            f.random.draw({(i % 9) + 1, 9 - (i % 9)});
+        script(i + 1);
         f.clock.advance(899);
         QCOMPARE(feedbackPause(f), QString());
         f.clock.advance(1);
@@ -220,6 +235,8 @@ void TestQuestionCycle::wholeSeries()
 
     // The tenth pause tick ended the series instead of drawing a question.
     QVERIFY(f.random.exhausted());
+    QCOMPARE(f.random.drawsTaken(), level == 3 ? 31 : 20);
+    QCOMPARE(f.Label8.visible, level == 3);
     QCOMPARE(seriesEndPause(f), QString());
     QCOMPARE(f.state.message, QStringLiteral("Ton score est de 5 sur 10"));
     const QString lastFeedback = f.Label7.caption;
@@ -308,6 +325,7 @@ void TestQuestionCycle::validateStopsTheBar()
 void TestQuestionCycle::questionShowsOnFirstTick()
 {
     FakeForm1 f;
+    Invariants invariants(f);
     f.load();
     f.random.draw({7, 8});
     f.engine->Command1_Click();
@@ -324,11 +342,13 @@ void TestQuestionCycle::questionShowsOnFirstTick()
     QCOMPARE(f.Label7.caption, texts::answerPrompt);
     QCOMPARE(f.Label8.caption, texts::remainderCaption);
     QCOMPARE(f.Text2.value, QStringLiteral("0"));
+    QCOMPARE(invariants.firstViolation, QString());
 }
 
 void TestQuestionCycle::niveau3ShowsRemainder()
 {
     FakeForm1 f;
+    Invariants invariants(f);
     f.load();
     choose(f, 3, 200);
     f.random.draw({2, 5, 6});
@@ -339,6 +359,7 @@ void TestQuestionCycle::niveau3ShowsRemainder()
     QCOMPARE(f.Label3.caption, QStringLiteral("6"));
     QCOMPARE(f.Text2.value, QStringLiteral("2"));
     QCOMPARE(f.Label8.caption, QStringLiteral("et il reste"));
+    QCOMPARE(invariants.firstViolation, QString());
 }
 
 void TestQuestionCycle::continueKeepsTotals()
@@ -415,6 +436,7 @@ void TestQuestionCycle::restart()
     QVERIFY(f.Text2.value.isEmpty());
     QCOMPARE(f.Label6.caption, oldScore);
     QVERIFY(f.mnuNiveau3.checked && f.mnuRapide.checked);
+    QCOMPARE(invariants.firstViolation, QString());
 }
 
 void TestQuestionCycle::validationInPauseNotCounted()
@@ -434,6 +456,170 @@ void TestQuestionCycle::validationInPauseNotCounted()
     QCOMPARE(f.state.total.value(), 10);
     QCOMPARE(f.state.score.value(), 10);
     QCOMPARE(seriesEndPause(f), QString());
+    QCOMPARE(invariants.firstViolation, QString());
+}
+
+static QStringList split(const char *changes)
+{
+    return QString::fromUtf8(changes).split(QLatin1Char(' '));
+}
+
+void TestQuestionCycle::orderOfChanges_data()
+{
+    // Controls change one property at a time, in a fixed order; "events" marks the points where
+    // pending events run. Captions are written without their blanks here.
+    QTest::addColumn<QString>("procedure");
+    QTest::addColumn<QStringList>("changes");
+    QTest::newRow("init") << "init"
+                          << split("mnuNiveau1.enabled=1 mnuNiveau2.enabled=1 mnuNiveau3.enabled=1 "
+                                   "mnuLent.enabled=1 mnuRapide.enabled=1 mnuMoyen.enabled=1 "
+                                   "Command1.visible=1 Command2.visible=1 Command1.enabled=1 "
+                                   "Command2.enabled=1 Command4.enabled=0 Command4.visible=0 "
+                                   "Label1.caption= Label3.caption= Text1.text= Text2.text= "
+                                   "Text1.centred Label7.caption=Clique_sur_Démarrer_si_tu_es_prêt "
+                                   "Label4.visible=1 Label2.visible=1 Label5.visible=1 "
+                                   "Label7.visible=1 Text1.visible=1 ProgressBar1.visible=0 "
+                                   "Command3.visible=0 Timer1.enabled=0 Timer2.enabled=0 "
+                                   "Timer3.enabled=0");
+    QTest::newRow("Démarrer at Niveau 3")
+        << "Command1_Click"
+        << split("Command4.visible=1 Command4.enabled=1 Command1.visible=0 Command1.enabled=0 "
+                 "Command4.visible=1 Command4.enabled=1 Text1.focus Label8.visible=1 "
+                 "Text2.visible=1 mnuRapide.enabled=0 mnuLent.enabled=0 mnuMoyen.enabled=0 "
+                 "mnuNiveau1.enabled=0 mnuNiveau2.enabled=0 mnuNiveau3.enabled=0 "
+                 "ProgressBar1.value=0 ProgressBar1.visible=1 Command3.visible=1 "
+                 "Command1.enabled=0 Command2.visible=1 Command3.enabled=1 Command2.enabled=1 "
+                 "Label5.visible=1 Label6.visible=1 Label6.caption=0_/_0 Text1.text= Text2.text= "
+                 "Text1.focus Text1.focus Timer1.enabled=1 events");
+    QTest::newRow("refresh tick")
+        << "Timer1_Timer"
+        << split(
+               "Label6.caption=0_/_0 Label1.caption=31 Label3.caption=7 "
+               "Label8.caption=et_il_reste Text2.text=3 "
+               "Label7.caption=Donne_ta_réponse_et_appuie_sur_ENTREE ProgressBar1.value=0.502513");
+    QTest::newRow("end of the series")
+        << "fin"
+        << split("Timer1.enabled=0 Timer2.enabled=0 Timer3.enabled=0 events "
+                 "ProgressBar1.visible=0 Command1.enabled=0 Command2.enabled=0 "
+                 "Command3.enabled=0 Command1.visible=0 Command2.visible=0 Command3.visible=0 "
+                 "Command4.enabled=0 Command4.visible=0 Label5.visible=0 Label6.visible=0 "
+                 "Label1.caption= Label3.caption= Label8.caption= Text1.text= events "
+                 "Timer3.enabled=1");
+    QTest::newRow("menu Lent") << "mnuLent_Click"
+                               << split("mnuMoyen.checked=0 mnuRapide.checked=0 mnuLent.checked=1");
+    QTest::newRow("menu Moyen") << "mnuMoyen_Click"
+                                << split(
+                                       "mnuMoyen.checked=1 mnuRapide.checked=0 mnuLent.checked=0");
+    QTest::newRow("menu Rapide") << "mnuRapide_Click"
+                                 << split(
+                                        "mnuMoyen.checked=0 mnuRapide.checked=1 mnuLent.checked=0");
+    QTest::newRow("menu Niveau 2")
+        << "mnuNiveau2_Click"
+        << split("mnuNiveau1.checked=0 mnuNiveau2.checked=1 mnuNiveau3.checked=0");
+}
+
+void TestQuestionCycle::orderOfChanges()
+{
+    QFETCH(QString, procedure);
+    QFETCH(QStringList, changes);
+    for (QString &c : changes)
+        c.replace(QLatin1Char('_'), QLatin1Char(' '));
+    FakeForm1 f;
+    f.load();
+    choose(f, 3, 200);
+    f.random.draw({7, 4, 3});
+    if (procedure == QLatin1String("Timer1_Timer")) {
+        f.engine->Command1_Click();
+    }
+    f.record(true);
+    QuizEngine &e = *f.engine;
+    if (procedure == QLatin1String("init"))
+        e.init();
+    else if (procedure == QLatin1String("Command1_Click"))
+        e.Command1_Click();
+    else if (procedure == QLatin1String("Timer1_Timer"))
+        f.clock.advance(50);
+    else if (procedure == QLatin1String("fin"))
+        e.fin();
+    else if (procedure == QLatin1String("mnuLent_Click"))
+        e.mnuLent_Click();
+    else if (procedure == QLatin1String("mnuMoyen_Click"))
+        e.mnuMoyen_Click();
+    else if (procedure == QLatin1String("mnuRapide_Click"))
+        e.mnuRapide_Click();
+    else if (procedure == QLatin1String("mnuNiveau2_Click"))
+        e.mnuNiveau2_Click();
+    QCOMPARE(f.changes, changes);
+}
+
+void TestQuestionCycle::eventsWaitingAtPausePoints_data()
+{
+    // What the child did just before the game let pending events run.
+    QTest::addColumn<QString>("point");
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("Recommencer waiting as a question starts") << "depart"
+                                                              << "recommencer"
+                                                              << "idle";
+    QTest::newRow("Valider waiting as a question starts") << "depart"
+                                                          << "valider"
+                                                          << "judged";
+    QTest::newRow("Recommencer waiting as the series ends") << "fin"
+                                                            << "recommencer"
+                                                            << "series end";
+    QTest::newRow("Valider waiting as the series ends") << "fin"
+                                                        << "valider"
+                                                        << "series end";
+}
+
+void TestQuestionCycle::eventsWaitingAtPausePoints()
+{
+    QFETCH(QString, point);
+    QFETCH(QString, action);
+    QFETCH(QString, expected);
+    FakeForm1 f;
+    Invariants invariants(f);
+    f.load();
+    f.random.repeatWhenEmpty(3);
+    f.engine->Command1_Click();
+    if (point == QLatin1String("fin")) {
+        for (int i = 0; i < 9; ++i) {
+            answer(f, Right);
+            f.runUntilAsking();
+        }
+        answer(f, Right);
+    }
+    f.queue([&f, action] {
+        if (action == QLatin1String("recommencer"))
+            f.engine->Command4_Click();
+        else
+            f.engine->Command3_Click();
+    });
+    if (point == QLatin1String("depart"))
+        f.engine->Command4_Click(), f.engine->Command1_Click();
+    else
+        f.clock.advance(1000);
+
+    if (expected == QLatin1String("idle")) {
+        QCOMPARE(idle(f), QString());
+    } else if (expected == QLatin1String("judged")) {
+        // Judged before the first tick: the empty box, with the question already drawn.
+        QCOMPARE(f.state.total.value(), 1);
+        QCOMPARE(f.state.message, texts::noAnswer);
+        QCOMPARE(feedbackPause(f), QString());
+    } else {
+        // The buttons were still there when the events ran; the series ends all the same. A
+        // restart at that moment has reset the counters (and the menus) before the score text.
+        if (action == QLatin1String("recommencer")) {
+            QVERIFY(f.Timer3->isEnabled() && !f.Command4.visible);
+            QCOMPARE(f.state.message, QStringLiteral("Ton score est de 0 sur 0"));
+        } else {
+            QCOMPARE(seriesEndPause(f), QString());
+            QCOMPARE(f.state.total.value(), 10);
+        }
+        f.clock.advance(1000);
+        QCOMPARE(f.seriesEndDialogShown, 1);
+    }
     QCOMPARE(invariants.firstViolation, QString());
 }
 

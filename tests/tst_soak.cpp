@@ -94,8 +94,8 @@ private:
         QList<QPushButton *> buttons;
         for (QWidget *w : visibleWindows()) {
             for (QPushButton *b : w->findChildren<QPushButton *>()) {
-                if (b->isVisible() && !(w == m_f.quitConfirmation() &&
-                                        b->objectName() == QLatin1String("Command1")))
+                if (b->isVisible() &&
+                    !(w == m_f.quitConfirmation() && b->objectName() == QLatin1String("Command1")))
                     buttons << b;
             }
         }
@@ -117,8 +117,8 @@ private:
         QWidget *w = windows.at(pick(int(windows.size())));
         QWidget *target = w->focusWidget() ? w->focusWidget() : w;
         // A key on a focused "Oui" ends everything; that is kept for the end.
-        const bool oui = w == m_f.quitConfirmation() &&
-                         target->objectName() == QLatin1String("Command1");
+        const bool oui =
+            w == m_f.quitConfirmation() && target->objectName() == QLatin1String("Command1");
         return oui ? nullptr : target;
     }
 
@@ -169,8 +169,8 @@ private:
             break;
         }
         case 5: {
-            static const Qt::Key keys[] = {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space,
-                                           Qt::Key_Tab, Qt::Key_Escape, Qt::Key_Backspace};
+            static const Qt::Key keys[] = {Qt::Key_Return, Qt::Key_Enter,  Qt::Key_Space,
+                                           Qt::Key_Tab,    Qt::Key_Escape, Qt::Key_Backspace};
             const Qt::Key key = keys[pick(6)];
             if (QWidget *target = keyTarget()) {
                 note(QStringLiteral("key %1 on %2").arg(int(key), 0, 16).arg(target->objectName()));

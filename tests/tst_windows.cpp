@@ -1,5 +1,6 @@
 #include "calcaroapplication.h"
 #include "form1.h"
+#include "form1controls.h"
 #include "texts.h"
 #include "windowsfixture.h"
 
@@ -65,6 +66,11 @@ private Q_SLOTS:
     void textsFit();
     void fatalErrorIsReported();
     void realTimersTimeOut();
+    void layout_data();
+    void layout();
+    void tabOrder();
+    void eventsWaitingAtPausePoints_data();
+    void eventsWaitingAtPausePoints();
 
 private:
     QWidget *main() const { return f.mainWindow(); }
@@ -100,18 +106,29 @@ private:
     QString scoreLine() const { return child<QLabel>(f.seriesEndDialog(), "Label1")->text(); }
 
     test::WindowsFixture f;
+    QString m_violation; // the first broken invariant seen at a tick
 };
 
 void TestWindows::init()
 {
     f.start();
     f.random().repeatWhenEmpty(3); // every question is 9 : 3
+    m_violation.clear();
+    f.clock().afterEachTick = [this] {
+        const auto *w = static_cast<form1 *>(main());
+        const float bar = w ? w->controls().ProgressBar1.value() : 0.0f;
+        const int serie = f.state().serie.value();
+        if (m_violation.isEmpty() &&
+            (f.clock().enabledTimers() > 1 || bar < 0 || bar > 100 || serie < 0 || serie > 10))
+            m_violation = QStringLiteral("at %1 ms").arg(f.clock().now());
+    };
     QVERIFY(QTest::qWaitForWindowExposed(main()));
 }
 
 void TestWindows::cleanup()
 {
     f.stop();
+    QCOMPARE(m_violation, QString());
 }
 
 void TestWindows::firstDisplay()
@@ -559,6 +576,184 @@ void TestWindows::realTimersTimeOut()
     QTRY_COMPARE_WITH_TIMEOUT(label("Label7"), texts::noAnswer, 1000);
     QVERIFY(mainChild<QProgressBar>("ProgressBar1")->value() ==
             mainChild<QProgressBar>("ProgressBar1")->maximum());
+}
+
+void TestWindows::layout_data()
+{
+    // Every control at its place in twips / 15, with its face.
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QRect>("place");
+    QTest::addColumn<int>("pixelSize");
+    QTest::addColumn<bool>("bold");
+    QTest::addColumn<bool>("italic");
+    QTest::addColumn<QColor>("colour"); // of the text; invalid: the default
+    QTest::addColumn<int>("alignment"); // horizontal; 0 for buttons
+
+    const QColor plain;
+    const int left = Qt::AlignLeft, right = Qt::AlignRight, centre = Qt::AlignHCenter;
+    auto row = [](const char *window, const char *name, QRect place, int px, bool bold, bool italic,
+                  QColor colour, int alignment) {
+        QTest::addRow("%s.%s", window, name)
+            << QString::fromLatin1(window) << QString::fromLatin1(name) << place << px << bold
+            << italic << colour << alignment;
+    };
+    row("form1", "Label5", {272, 16, 153, 41}, 32, true, true, plain, right);
+    row("form1", "Label6", {440, 16, 139, 49}, 32, false, false, QColor(0, 0, 255), left);
+    row("form1", "Label2", {152, 152, 53, 47}, 32, true, false, plain, centre);
+    row("form1", "Label3", {224, 152, 53, 47}, 32, true, false, plain, centre);
+    row("form1", "Label4", {288, 152, 53, 47}, 32, true, false, plain, centre);
+    row("form1", "Text1", {360, 152, 53, 47}, 32, true, false, QColor(192, 0, 0), centre);
+    row("form1", "Label8", {432, 160, 77, 33}, 16, false, false, plain, left);
+    row("form1", "Text2", {512, 152, 53, 47}, 32, true, false, QColor(0, 0, 0), centre);
+    row("form1", "ProgressBar1", {56, 216, 441, 17}, -1, false, false, plain, 0);
+    row("form1", "Label7", {40, 264, 481, 33}, 24, false, false, plain, centre);
+    row("form1", "Command1", {96, 336, 105, 41}, 13, false, false, plain, 0);
+    row("form1", "Command4", {96, 336, 105, 41}, 13, false, false, plain, 0);
+    row("form1", "Command2", {232, 336, 105, 41}, 13, false, false, plain, 0);
+    row("form1", "Command3", {368, 336, 105, 41}, 13, false, false, plain, 0);
+    row("Form2", "Label1", {24, 24, 521, 33}, 18, false, false, plain, centre);
+    row("Form2", "Label2", {152, 96, 265, 25}, 18, false, false, plain, centre);
+    row("Form2", "Command1", {40, 144, 129, 41}, 13, false, false, plain, 0);
+    row("Form2", "Command2", {208, 144, 129, 41}, 13, false, false, plain, 0);
+    row("Form2", "Command3", {376, 144, 137, 41}, 13, false, false, plain, 0);
+    row("Form3", "Picture1", {16, 8, 409, 304}, -1, false, false, plain, left);
+    row("Form3", "Label1", {440, 144, 297, 33}, 24, false, false, plain, centre);
+    row("Form3", "Label2", {16, 328, 217, 17}, 11, true, false, plain, centre);
+    row("Form3", "Command1", {456, 192, 105, 57}, 32, false, false, plain, 0);
+    row("Form3", "Command2", {576, 192, 105, 57}, 32, false, false, plain, 0);
+}
+
+void TestWindows::layout()
+{
+    QFETCH(QString, window);
+    QFETCH(QString, name);
+    QFETCH(QRect, place);
+    QFETCH(int, pixelSize);
+    QFETCH(bool, bold);
+    QFETCH(bool, italic);
+    QFETCH(QColor, colour);
+    QFETCH(int, alignment);
+    Program::instance().showSeriesEndDialog();
+    Program::instance().showQuitConfirmation();
+    QWidget *w = window == QLatin1String("form1")   ? main()
+                 : window == QLatin1String("Form2") ? f.seriesEndDialog()
+                                                    : f.quitConfirmation();
+    auto *control = w->findChild<QWidget *>(name);
+    QVERIFY(control);
+    QCOMPARE(control->geometry(), place);
+    if (pixelSize > 0) {
+        QCOMPARE(control->font().pixelSize(), pixelSize);
+        QCOMPARE(control->font().bold(), bold);
+        QCOMPARE(control->font().italic(), italic);
+        QCOMPARE(QFontInfo(control->font()).family(), QStringLiteral("Liberation Sans"));
+    }
+    if (colour.isValid()) {
+        const auto role =
+            qobject_cast<QLineEdit *>(control) ? QPalette::Text : QPalette::WindowText;
+        QCOMPARE(control->palette().color(role), colour);
+    }
+    if (auto *label = qobject_cast<QLabel *>(control))
+        QCOMPARE(int(label->alignment() & Qt::AlignHorizontal_Mask), alignment);
+    if (auto *edit = qobject_cast<QLineEdit *>(control))
+        QCOMPARE(int(edit->alignment() & Qt::AlignHorizontal_Mask), alignment);
+    QCOMPARE(w->windowTitle(), QStringLiteral("Calcaro CM1"));
+    QVERIFY(!w->windowIcon().isNull());
+}
+
+void TestWindows::tabOrder()
+{
+    main()->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(main()));
+    f.menuItem("mnuNiveau3")->trigger();
+    click(main(), "Command1");
+    QStringList visited;
+    for (int i = 0; i < 6; ++i) {
+        QWidget *focus = QApplication::focusWidget();
+        QVERIFY(focus);
+        visited << focus->objectName();
+        QTest::keyClick(focus, Qt::Key_Tab);
+    }
+    // "&Démarrer" is hidden during a question; labels never take the focus.
+    QCOMPARE(visited, (QStringList{"Text1", "Command2", "Command3", "Text2", "Command4", "Text1"}));
+}
+
+void TestWindows::eventsWaitingAtPausePoints_data()
+{
+    // The child acts just before the game lets pending events run.
+    QTest::addColumn<QString>("point");
+    QTest::addColumn<QString>("action");
+    QTest::newRow("close box as a question starts") << "depart"
+                                                    << "close";
+    QTest::newRow("close box as the series ends") << "fin"
+                                                  << "close";
+    QTest::newRow("close box as the dialog comes") << "passage"
+                                                   << "close";
+    QTest::newRow("Quitter as the series ends") << "fin"
+                                                << "quitter";
+    QTest::newRow("Recommencer as a question starts") << "depart"
+                                                      << "recommencer";
+}
+
+void TestWindows::eventsWaitingAtPausePoints()
+{
+    QFETCH(QString, point);
+    QFETCH(QString, action);
+    QPointer<QWidget> window = main();
+    auto waiting = [&] {
+        QMetaObject::invokeMethod(
+            window,
+            [this, window, action] {
+                if (action == QLatin1String("close"))
+                    window->close();
+                else if (action == QLatin1String("quitter"))
+                    button(window, "Command2")->click();
+                else
+                    button(window, "Command4")->click();
+            },
+            Qt::QueuedConnection);
+    };
+    if (point == QLatin1String("depart")) {
+        click(main(), "Command1");
+        typeAnswer(QStringLiteral("3"));
+        f.clock().advance(999);
+        waiting();
+        f.clock().advance(1); // the next question starts and lets the events run
+    } else {
+        click(main(), "Command1");
+        for (int i = 0; i < 10; ++i) {
+            typeAnswer(QStringLiteral("3"));
+            f.clock().advance(i < 9 ? 1000 : 999);
+        }
+        if (point == QLatin1String("passage"))
+            f.clock().advance(1000);
+        waiting();
+        f.clock().advance(1); // fin, or passage, lets the events run
+    }
+    f.clock().advance(3000);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    if (action == QLatin1String("close")) {
+        QVERIFY(window.isNull()); // destroyed once its handlers were done
+        QCOMPARE(f.mainWindow(), nullptr);
+        QVERIFY(f.quitConfirmation()->isVisible());
+        QCOMPARE(f.state().page, QStringLiteral("page1"));
+        QCOMPARE(f.clock().enabledTimers(), 0);
+        click(f.quitConfirmation(), "Command2");
+        QVERIFY(main() && main()->isVisible());
+        QCOMPARE(label("Label7"), texts::idlePrompt);
+    } else if (action == QLatin1String("quitter")) {
+        // The series ended out of sight: both the dialog and the confirmation are up.
+        QVERIFY(!main()->isVisible());
+        QVERIFY(f.quitConfirmation()->isVisible());
+        QVERIFY(f.seriesEndDialog() && f.seriesEndDialog()->isVisible());
+        QCOMPARE(f.clock().enabledTimers(), 0);
+    } else {
+        QCOMPARE(label("Label7"), texts::idlePrompt);
+        QCOMPARE(f.clock().enabledTimers(), 0);
+        QVERIFY(button(main(), "Command1")->isVisible());
+    }
+    QCOMPARE(f.endStatus, -1);
 }
 
 int main(int argc, char *argv[])

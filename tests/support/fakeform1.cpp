@@ -22,6 +22,30 @@ FakeForm1::FakeForm1()
     engine = std::make_unique<QuizEngine>(state, *controls, random);
 }
 
+void FakeForm1::record(bool on)
+{
+    QStringList *log = on ? &changes : nullptr;
+    const std::pair<Recorded *, const char *> controls[] = {
+        {&Label1, "Label1"},         {&Label2, "Label2"},         {&Label3, "Label3"},
+        {&Label4, "Label4"},         {&Label5, "Label5"},         {&Label6, "Label6"},
+        {&Label7, "Label7"},         {&Label8, "Label8"},         {&Text1, "Text1"},
+        {&Text2, "Text2"},           {&Command1, "Command1"},     {&Command2, "Command2"},
+        {&Command3, "Command3"},     {&Command4, "Command4"},     {&ProgressBar1, "ProgressBar1"},
+        {&mnuNiveau1, "mnuNiveau1"}, {&mnuNiveau2, "mnuNiveau2"}, {&mnuNiveau3, "mnuNiveau3"},
+        {&mnuLent, "mnuLent"},       {&mnuMoyen, "mnuMoyen"},     {&mnuRapide, "mnuRapide"}};
+    for (const auto &[control, name] : controls) {
+        control->name = QString::fromLatin1(name);
+        control->log = log;
+    }
+    const std::pair<SimTimer *, const char *> timers[] = {
+        {Timer1.get(), "Timer1"}, {Timer2.get(), "Timer2"}, {Timer3.get(), "Timer3"}};
+    for (const auto &[timer, name] : timers) {
+        timer->name = QString::fromLatin1(name);
+        timer->log = log;
+    }
+    changes.clear();
+}
+
 void FakeForm1::load()
 {
     Label8.visible = false;
@@ -32,6 +56,8 @@ void FakeForm1::load()
 void FakeForm1::processPendingEvents()
 {
     ++pendingEventsProcessed;
+    if (!changes.isEmpty() && m_recordEvents)
+        changes.append(QStringLiteral("events"));
     // Only what was waiting already runs; actions queued meanwhile wait for the next call.
     std::vector<std::function<void()>> waiting;
     waiting.swap(m_pending);

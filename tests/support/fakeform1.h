@@ -47,6 +47,10 @@ public:
     FakeMenuItem mnuNiveau1, mnuNiveau2, mnuNiveau3, mnuLent, mnuMoyen, mnuRapide;
     std::unique_ptr<SimTimer> Timer1, Timer2, Timer3;
 
+    // Every change the game makes to a control, in order, while recording.
+    QStringList changes;
+    void record(bool on);
+
     bool onScreen = true;
     int seriesEndDialogShown = 0;
     int pendingEventsProcessed = 0;
@@ -56,6 +60,7 @@ public:
 
 private:
     std::vector<std::function<void()>> m_pending;
+    bool m_recordEvents = true;
 };
 
 } // namespace calcaro::test

@@ -21,6 +21,8 @@ void SimTimer::setEnabled(bool enabled)
     if (enabled && !m_enabled)
         m_due = m_clock.now() + m_interval;
     m_enabled = enabled;
+    if (log)
+        log->append(name + (enabled ? QStringLiteral(".enabled=1") : QStringLiteral(".enabled=0")));
 }
 
 SimTimer *SimClock::nextDue() const

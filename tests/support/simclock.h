@@ -2,6 +2,7 @@
 
 #include "timer.h"
 
+#include <QStringList>
 #include <QtGlobal>
 
 #include <functional>
@@ -22,6 +23,10 @@ public:
 
     bool isEnabled() const override { return m_enabled; }
     void setEnabled(bool enabled) override;
+
+    // Where switching the timer on and off is recorded, as the fake controls do.
+    QString name;
+    QStringList *log = nullptr;
 
 private:
     friend class SimClock;
