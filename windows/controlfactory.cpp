@@ -26,6 +26,7 @@ QPushButton *makeButton(QWidget &parent, const QString &name, const QString &cap
     button->setGeometry(place);
     button->setFont(font);
     button->setAutoDefault(false);
+    button->setAccessibleName(QString(caption).remove(QLatin1Char('&')));
     return button;
 }
 

@@ -15,5 +15,6 @@ QLabel *makeLabel(QWidget &parent, const QString &name, const QString &text, QRe
                   const QFont &font, Qt::Alignment alignment);
 QPushButton *makeButton(QWidget &parent, const QString &name, const QString &caption, QRect place,
                         const QFont &font);
+// A screen reader calls a button by its caption without the access-key mark.
 
 } // namespace calcaro

@@ -94,6 +94,9 @@ form1::form1(Module1 &state, RandomSource &random, const TimerFactory &timers)
     p.Label[1] = std::make_unique<QtLabel>(*p.label[1], QtLabel::Sizing::AutoSize);
     for (int i = 2; i <= 8; ++i)
         p.Label[i] = std::make_unique<QtLabel>(*p.label[i]);
+    // The prompts and the feedback are read out as they change.
+    p.Label[7] =
+        std::make_unique<QtLabel>(*p.label[7], QtLabel::Sizing::Fixed, QtLabel::Announce::Yes);
     p.Text1 = std::make_unique<QtTextBox>(*p.text1);
     p.Text2 = std::make_unique<QtTextBox>(*p.text2);
     for (int i = 1; i <= 4; ++i)
@@ -200,6 +203,15 @@ void form1::buildLayout()
                               twipsRect(3480, 5040, 1575, 615), buttons);
     p.command[3] = makeButton(*client, QStringLiteral("Command3"), QStringLiteral("&Valider"),
                               twipsRect(5520, 5040, 1575, 615), buttons);
+
+    // What a screen reader says of the controls whose text alone would not tell.
+    p.label[1]->setAccessibleName(QStringLiteral("Dividende"));
+    p.label[3]->setAccessibleName(QStringLiteral("Diviseur"));
+    p.label[5]->setAccessibleName(QStringLiteral("Score"));
+    p.label[6]->setAccessibleName(QStringLiteral("Bonnes réponses sur questions"));
+    p.text1->setAccessibleName(QStringLiteral("Ta réponse"));
+    p.text2->setAccessibleName(QStringLiteral("Le reste"));
+    p.progressBar1->setAccessibleName(QStringLiteral("Temps écoulé"));
 
     // The keyboard visits the controls in the window's tab order.
     QWidget *order[] = {p.command[1], p.text1, p.command[2], p.command[3], p.text2, p.command[4]};

@@ -30,6 +30,7 @@ Form3::Form3(Module1 &state) : m_state(state)
     picture->setGeometry(twipsRect(240, 120, 6135, 4560));
     picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     picture->setPixmap(QPixmap(QStringLiteral(":/calcaro/quit-picture.jpg")));
+    picture->setAccessibleName(QStringLiteral("Dessin : un crayon souriant qui dit au revoir"));
 
     makeLabel(*this, QStringLiteral("Label1"), QStringLiteral("Veux-tu vraiment quitter ? "),
               twipsRect(6600, 2160, 4455, 495), gameFont(18), Qt::AlignHCenter);

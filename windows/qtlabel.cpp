@@ -1,14 +1,25 @@
 #include "qtlabel.h"
 
+#include <QAccessible>
 #include <QLabel>
 
 namespace calcaro {
 
-QtLabel::QtLabel(QLabel &label, Sizing sizing) : m_label(label), m_sizing(sizing) {}
+QtLabel::QtLabel(QLabel &label, Sizing sizing, Announce announce)
+    : m_label(label), m_sizing(sizing), m_announce(announce)
+{}
 
 void QtLabel::setCaption(const QString &caption)
 {
+    const bool changed = caption != m_label.text();
     m_label.setText(caption);
+    if (changed && m_announce == Announce::Yes) {
+        // The label's text is its accessible name; a live message is read out as an alert.
+        QAccessibleEvent nameChanged(&m_label, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&nameChanged);
+        QAccessibleEvent alert(&m_label, QAccessible::Alert);
+        QAccessible::updateAccessibility(&alert);
+    }
     if (m_sizing == Sizing::AutoSize)
         m_label.resize(m_label.sizeHint().width(), m_label.height());
 }

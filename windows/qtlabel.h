@@ -12,7 +12,10 @@ class QtLabel : public Label
 {
 public:
     enum class Sizing { Fixed, AutoSize };
-    explicit QtLabel(QLabel &label, Sizing sizing = Sizing::Fixed);
+    // An announced label tells assistive technology of every new caption.
+    enum class Announce { No, Yes };
+    explicit QtLabel(QLabel &label, Sizing sizing = Sizing::Fixed,
+                     Announce announce = Announce::No);
 
     void setCaption(const QString &caption) override;
     void setVisible(bool visible) override;
@@ -20,6 +23,7 @@ public:
 private:
     QLabel &m_label;
     Sizing m_sizing;
+    Announce m_announce;
 };
 
 } // namespace calcaro
