@@ -60,9 +60,14 @@ startup() { # program -> "ms kib"
 }
 
 declare -A start mem
+: >/tmp/calcaro-bench-bare
+: >/tmp/calcaro-bench-calcaro
+startup "$bare" >/dev/null # warms the caches for both
+for _ in $(seq $runs); do # interleaved, so that neither gains from going first
+    startup "$bare" >>/tmp/calcaro-bench-bare
+    startup "$calcaro" >>/tmp/calcaro-bench-calcaro
+done
 for program in bare calcaro; do
-    : >"/tmp/calcaro-bench-$program"
-    for _ in $(seq $runs); do startup "${!program}" >>"/tmp/calcaro-bench-$program"; done
     start[$program]=$(cut -d' ' -f1 "/tmp/calcaro-bench-$program" | median)
     mem[$program]=$(cut -d' ' -f2 "/tmp/calcaro-bench-$program" | median)
     rm -f "/tmp/calcaro-bench-$program"
