@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds Calcaro CM1 and runs every check, with no display needed: a minute of fuzzing of the
-# answer check, a quick run of the benchmark, the whole test suite under AddressSanitizer and
-# UndefinedBehaviorSanitizer, and last the whole test suite of the ordinary build.
+# answer check, a quick run of the benchmark, the checks of the installed files and of the
+# Debian package, the whole test suite under AddressSanitizer and UndefinedBehaviorSanitizer,
+# and last the whole test suite of the ordinary build.
 # CALCARO_FUZZ_SECONDS sets the fuzzing time (default 60).
 set -euo pipefail
 calcaro_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -24,6 +25,9 @@ rm -f "$corpus.log"
 
 echo "== Benchmark, quick run"
 bash "$calcaro_root/bench/run.sh" --smoke
+
+echo "== Installed files, Debian package and Windows resources"
+bash "$calcaro_root/scripts/check-package.sh"
 
 echo "== Tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 calcaro_build "$calcaro_root/build-asan" -DCALCARO_SANITIZE=ON -DCALCARO_BUILD_BENCH=OFF \
