@@ -332,6 +332,15 @@ void TestWindows::accessKeys()
     QCOMPARE(box->text(), QStringLiteral("3"));
     QTest::keyClick(box, Qt::Key_R, Qt::AltModifier);
     QTRY_COMPARE(label("Label7"), texts::idlePrompt);
+    // F10 opens the level menu; the keys choose "Niveau 2".
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F10);
+    auto *levels = mainChild<QMenu>("mnuNiveau");
+    QTRY_VERIFY(levels->isVisible());
+    QTest::keyClick(levels, Qt::Key_Down);
+    QTest::keyClick(levels, Qt::Key_Down);
+    QTest::keyClick(levels, Qt::Key_Return);
+    QTRY_VERIFY(f.menuItem("mnuNiveau2")->isChecked());
+    QVERIFY(!f.menuItem("mnuNiveau1")->isChecked());
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Q, Qt::AltModifier);
     QTRY_VERIFY(f.quitConfirmation() && f.quitConfirmation()->isVisible());
     QVERIFY(!main()->isVisible());

@@ -27,6 +27,7 @@
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QShortcut>
 
 namespace calcaro {
 
@@ -234,6 +235,11 @@ void form1::buildMenus()
     p.mnuNiveau1 = addItem(niveau, "mnuNiveau1", QStringLiteral("Niveau 1"), true);
     p.mnuNiveau2 = addItem(niveau, "mnuNiveau2", QStringLiteral("Niveau 2"), false);
     p.mnuNiveau3 = addItem(niveau, "mnuNiveau3", QStringLiteral("Niveau 3"), false);
+    // The menu titles carry no access key, so F10 opens the menu bar from the keyboard, as on
+    // most desktops.
+    auto *f10 = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    connect(f10, &QShortcut::activated, this,
+            [this, niveau] { menuBar()->setActiveAction(niveau->menuAction()); });
     QMenu *vitesse = menuBar()->addMenu(QStringLiteral("Vitesse"));
     vitesse->setObjectName(QStringLiteral("mnuVitesse"));
     p.mnuLent = addItem(vitesse, "mnuLent", QStringLiteral("Lent"), true);
