@@ -74,24 +74,22 @@ for program in bare calcaro; do
 done
 
 # CPU: the game idle, then while a question runs at "Lent" (bench_timing presses "Démarrer").
-"$calcaro" >/dev/null 2>&1 &
-pid=$!
-sleep 2
-c0=$(cpu_ticks $pid)
-sleep "$idle"
-c1=$(cpu_ticks $pid)
-kill "$pid"
-wait "$pid" 2>/dev/null || true
-"$build/bench/bench_timing" play >/dev/null 2>&1 &
-pid=$!
-sleep 1
-c2=$(cpu_ticks $pid)
-sleep "$play"
-c3=$(cpu_ticks $pid)
-kill "$pid"
-wait "$pid" 2>/dev/null || true
-idle_cpu=$(awk -v t=$((c1 - c0)) -v s="$idle" -v hz="$clk_tck" 'BEGIN { printf "%.1f", 100 * t / hz / s }')
-play_cpu=$(awk -v t=$((c3 - c2)) -v s="$play" -v hz="$clk_tck" 'BEGIN { printf "%.2f", 100 * t / hz / s }')
+cpu_use() { # settle-seconds measured-seconds decimals command... -> % of one core
+    local settle=$1 span=$2 decimals=$3 pid c0 c1
+    shift 3
+    "$@" >/dev/null 2>&1 &
+    pid=$!
+    sleep "$settle"
+    c0=$(cpu_ticks $pid)
+    sleep "$span"
+    c1=$(cpu_ticks $pid)
+    kill "$pid"
+    wait "$pid" 2>/dev/null || true
+    awk -v t=$((c1 - c0)) -v s="$span" -v hz="$clk_tck" -v d="$decimals" \
+        'BEGIN { printf "%.*f", d, 100 * t / hz / s }'
+}
+idle_cpu=$(cpu_use 2 "$idle" 1 "$calcaro")
+play_cpu=$(cpu_use 1 "$play" 2 "$build/bench/bench_timing" play)
 
 # Real lengths of questions and pauses on the Qt timers.
 declare -A question pause nominal=([lent]=10000 [moyen]=5000 [rapide]=2500)

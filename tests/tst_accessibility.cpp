@@ -96,9 +96,7 @@ void TestAccessibility::names()
     QFETCH(int, role);
     Program::instance().showSeriesEndDialog();
     Program::instance().showQuitConfirmation();
-    QWidget *w = window == QLatin1String("form1")   ? f.mainWindow()
-                 : window == QLatin1String("Form2") ? f.seriesEndDialog()
-                                                    : f.quitConfirmation();
+    QWidget *w = f.window(window);
     auto *control = w->findChild<QWidget *>(name);
     QVERIFY(control);
     QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(control);

@@ -149,8 +149,8 @@ private Q_SLOTS:
     void timeOut_data();
     void timeOut();
     void validateStopsTheBar();
+    void questionShowsOnFirstTick_data();
     void questionShowsOnFirstTick();
-    void niveau3ShowsRemainder();
     void continueKeepsTotals();
     void restart_data();
     void restart();
@@ -322,43 +322,48 @@ void TestQuestionCycle::validateStopsTheBar()
     QCOMPARE(invariants.firstViolation, QString());
 }
 
+void TestQuestionCycle::questionShowsOnFirstTick_data()
+{
+    QTest::addColumn<int>("level");
+    QTest::addColumn<QList<int>>("draws");
+    QTest::addColumn<QString>("dividend");
+    QTest::addColumn<QString>("divisor");
+    QTest::addColumn<QString>("remainder");
+    QTest::newRow("niveau 1: remainder field hidden, 0 in it") << 1 << QList{7, 8} << "56"
+                                                               << "8"
+                                                               << "0";
+    QTest::newRow("niveau 3: the remainder beside the box") << 3 << QList{2, 5, 6} << "32"
+                                                            << "6"
+                                                            << "2";
+}
+
 void TestQuestionCycle::questionShowsOnFirstTick()
 {
+    QFETCH(int, level);
+    QFETCH(QList<int>, draws);
     FakeForm1 f;
     Invariants invariants(f);
     f.load();
-    f.random.draw({7, 8});
+    choose(f, level, 200);
+    for (int d : draws)
+        f.random.draw({d});
     f.engine->Command1_Click();
-    // Set up, but nothing of the question on screen until the first tick.
+    // Set up, but nothing of the question on screen until the first tick; every draw asked
+    // for the cursor in the answer box.
     QVERIFY(f.Label1.caption.isEmpty());
     QCOMPARE(f.Label7.caption, texts::idlePrompt);
-    QCOMPARE(f.Text1.focusRequests, 2);
+    QCOMPARE(f.Text1.focusRequests, int(draws.size()));
     QVERIFY(f.pendingEventsProcessed >= 1);
     f.clock.advance(49);
     QVERIFY(f.Label1.caption.isEmpty());
     f.clock.advance(1);
-    QCOMPARE(f.Label1.caption, QStringLiteral("56"));
-    QCOMPARE(f.Label3.caption, QStringLiteral("8"));
+    QTEST(f.Label1.caption, "dividend");
+    QTEST(f.Label3.caption, "divisor");
+    QTEST(f.Text2.value, "remainder");
     QCOMPARE(f.Label7.caption, texts::answerPrompt);
     QCOMPARE(f.Label8.caption, texts::remainderCaption);
-    QCOMPARE(f.Text2.value, QStringLiteral("0"));
-    QCOMPARE(invariants.firstViolation, QString());
-}
-
-void TestQuestionCycle::niveau3ShowsRemainder()
-{
-    FakeForm1 f;
-    Invariants invariants(f);
-    f.load();
-    choose(f, 3, 200);
-    f.random.draw({2, 5, 6});
-    f.engine->Command1_Click();
-    f.clock.advance(50);
-    QVERIFY(f.Label8.visible && f.Text2.visible);
-    QCOMPARE(f.Label1.caption, QStringLiteral("32"));
-    QCOMPARE(f.Label3.caption, QStringLiteral("6"));
-    QCOMPARE(f.Text2.value, QStringLiteral("2"));
-    QCOMPARE(f.Label8.caption, QStringLiteral("et il reste"));
+    QCOMPARE(f.Label8.visible, level == 3);
+    QCOMPARE(f.Text2.visible, level == 3);
     QCOMPARE(invariants.firstViolation, QString());
 }
 

@@ -645,9 +645,7 @@ void TestWindows::layout()
     QFETCH(int, alignment);
     Program::instance().showSeriesEndDialog();
     Program::instance().showQuitConfirmation();
-    QWidget *w = window == QLatin1String("form1")   ? main()
-                 : window == QLatin1String("Form2") ? f.seriesEndDialog()
-                                                    : f.quitConfirmation();
+    QWidget *w = f.window(window);
     auto *control = w->findChild<QWidget *>(name);
     QVERIFY(control);
     QCOMPARE(control->geometry(), place);

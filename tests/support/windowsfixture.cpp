@@ -52,6 +52,13 @@ QWidget *WindowsFixture::quitConfirmation() const
     return Program::instance().existingQuitConfirmation();
 }
 
+QWidget *WindowsFixture::window(const QString &name) const
+{
+    if (name == QLatin1String("form1"))
+        return mainWindow();
+    return name == QLatin1String("Form2") ? seriesEndDialog() : quitConfirmation();
+}
+
 QAction *WindowsFixture::menuItem(const char *name) const
 {
     return child<QAction>(mainWindow(), name);

@@ -30,6 +30,8 @@ public:
     QWidget *seriesEndDialog() const;
     QWidget *quitConfirmation() const;
     QAction *menuItem(const char *name) const;
+    // "form1", "Form2" or "Form3"
+    QWidget *window(const QString &name) const;
 
     int endStatus = -1; // -1 while the program runs
     QStringList errors;
