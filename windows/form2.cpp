@@ -62,11 +62,13 @@ void Form2::showEvent(QShowEvent *event)
     QWidget::showEvent(event);
 }
 
+// The dialog may be closed by an event that runs while it waits: nothing of it is used after.
 void Form2::Command1_Click()
 {
+    Module1 &state = m_state;
     hide();
     QCoreApplication::processEvents();
-    m_state.serie = 0;
+    state.serie = 0;
     form1 &main = Program::instance().showMainWindow();
     main.depart0();
 }
