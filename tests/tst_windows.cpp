@@ -71,6 +71,7 @@ private Q_SLOTS:
     void tabOrder();
     void eventsWaitingAtPausePoints_data();
     void eventsWaitingAtPausePoints();
+    void nothingShowsAfterTheEnd();
 
 private:
     QWidget *main() const { return f.mainWindow(); }
@@ -761,6 +762,29 @@ void TestWindows::eventsWaitingAtPausePoints()
         QVERIFY(button(main(), "Command1")->isVisible());
     }
     QCOMPARE(f.endStatus, -1);
+}
+
+void TestWindows::nothingShowsAfterTheEnd()
+{
+    // "Quitter" as the series ends leaves the dialog and the confirmation both on screen; a
+    // press on "Oui" waits while "&Continuer" lets pending events run.
+    click(main(), "Command1");
+    for (int i = 0; i < 10; ++i) {
+        typeAnswer(QStringLiteral("3"));
+        f.clock().advance(i < 9 ? 1000 : 999);
+    }
+    QMetaObject::invokeMethod(
+        main(), [this] { button(main(), "Command2")->click(); }, Qt::QueuedConnection);
+    f.clock().advance(2000);
+    QVERIFY(f.seriesEndDialog()->isVisible() && f.quitConfirmation()->isVisible());
+    QWidget *confirm = f.quitConfirmation();
+    QMetaObject::invokeMethod(
+        confirm, [this, confirm] { button(confirm, "Command1")->click(); }, Qt::QueuedConnection);
+    click(f.seriesEndDialog(), "Command1");
+    QCOMPARE(f.endStatus, 0);
+    QVERIFY(!main()->isVisible());
+    QVERIFY(!f.seriesEndDialog()->isVisible() && !confirm->isVisible());
+    QCOMPARE(f.clock().enabledTimers(), 0);
 }
 
 int main(int argc, char *argv[])

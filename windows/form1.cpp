@@ -336,7 +336,7 @@ void form1::closeEvent(QCloseEvent *event)
     event->accept();
     handle([this] {
         Form_QueryUnload();
-        Program::instance().unloadMainWindow();
+        Program::instance().unloadMainWindow(*this);
     });
 }
 

@@ -68,6 +68,8 @@ void Form2::Command1_Click()
     Module1 &state = m_state;
     hide();
     QCoreApplication::processEvents();
+    if (Program::instance().hasEnded())
+        return; // "Oui" was waiting
     state.serie = 0;
     form1 &main = Program::instance().showMainWindow();
     main.depart0();
@@ -77,6 +79,8 @@ void Form2::Command2_Click()
 {
     hide();
     QCoreApplication::processEvents();
+    if (Program::instance().hasEnded())
+        return;
     form1 &main = Program::instance().showMainWindow();
     main.init();
 }
@@ -104,7 +108,7 @@ void Form2::closeEvent(QCloseEvent *event)
     Form_QueryUnload();
     Form_Unload();
     event->accept();
-    Program::instance().unloadSeriesEndDialog();
+    Program::instance().unloadSeriesEndDialog(*this);
 }
 
 } // namespace calcaro

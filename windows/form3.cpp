@@ -66,6 +66,8 @@ void Form3::Command2_Click()
     if (m_state.page == QLatin1String("page1")) {
         hide();
         QCoreApplication::processEvents();
+        if (Program::instance().hasEnded())
+            return;
         // Created afresh, with its load behaviour, if it was closed.
         form1 &main = Program::instance().showMainWindow();
         QCoreApplication::processEvents();
@@ -74,6 +76,8 @@ void Form3::Command2_Click()
     if (m_state.page == QLatin1String("page2")) {
         hide();
         QCoreApplication::processEvents();
+        if (Program::instance().hasEnded())
+            return;
         Program::instance().showSeriesEndDialog();
         QCoreApplication::processEvents();
     }

@@ -31,6 +31,9 @@ Program::Setup defaultSetup()
 
 void showAndRaise(QWidget &window)
 {
+    // Once the program has ended, a handler still finishing shows nothing any more.
+    if (Program::instance().hasEnded())
+        return;
     window.show();
     window.activateWindow();
 }
@@ -91,16 +94,18 @@ void Program::showQuitConfirmation()
     showAndRaise(*m_form3);
 }
 
-void Program::unloadMainWindow()
+void Program::unloadMainWindow(form1 &window)
 {
+    // A window already unloaded may see a late close; it must not take its successor along.
+    if (m_form1.get() != &window)
+        return;
     // The window destroys itself once its handlers have returned; from now on it is gone.
-    if (m_form1)
-        m_form1.release()->unload();
+    m_form1.release()->unload();
 }
 
-void Program::unloadSeriesEndDialog()
+void Program::unloadSeriesEndDialog(Form2 &dialog)
 {
-    if (!m_form2)
+    if (m_form2.get() != &dialog)
         return;
     m_form2->hide();
     // Closed from inside its own handler: the event loop destroys it afterwards.

@@ -37,8 +37,8 @@ public:
     void showSeriesEndDialog();
     void showQuitConfirmation();
     // The window was closed: it goes now, its timers with it.
-    void unloadMainWindow();
-    void unloadSeriesEndDialog();
+    void unloadMainWindow(form1 &window);
+    void unloadSeriesEndDialog(Form2 &dialog);
 
     // Ends the program at once: no handler of any window runs afterwards.
     void end(int status);
