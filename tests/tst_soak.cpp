@@ -73,7 +73,8 @@ private:
     void startGame()
     {
         m_f.start();
-        m_f.random().repeatWhenEmpty(0); // draws come from the script below
+        // Draws come from the script in act(); a long wait can outrun it, then 5 is drawn.
+        m_f.random().repeatWhenEmpty(5);
         m_f.clock().afterEachTick = [this] { checkTick(); };
         note(QStringLiteral("start"));
     }

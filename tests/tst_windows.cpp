@@ -104,6 +104,14 @@ private:
         }
         f.clock().advance(1000); // the score text, then the dialog
     }
+    // Answers ten questions and stops 1 ms before the tenth pause ends the series.
+    void playToJustBeforeSeriesEnd()
+    {
+        for (int i = 0; i < 10; ++i) {
+            typeAnswer(QStringLiteral("3"));
+            f.clock().advance(i < 9 ? 1000 : 999);
+        }
+    }
     QString scoreLine() const { return child<QLabel>(f.seriesEndDialog(), "Label1")->text(); }
 
     test::WindowsFixture f;
@@ -729,10 +737,7 @@ void TestWindows::eventsWaitingAtPausePoints()
         f.clock().advance(1); // the next question starts and lets the events run
     } else {
         click(main(), "Command1");
-        for (int i = 0; i < 10; ++i) {
-            typeAnswer(QStringLiteral("3"));
-            f.clock().advance(i < 9 ? 1000 : 999);
-        }
+        playToJustBeforeSeriesEnd();
         if (point == QLatin1String("passage"))
             f.clock().advance(1000);
         waiting();
@@ -769,10 +774,7 @@ void TestWindows::nothingShowsAfterTheEnd()
     // "Quitter" as the series ends leaves the dialog and the confirmation both on screen; a
     // press on "Oui" waits while "&Continuer" lets pending events run.
     click(main(), "Command1");
-    for (int i = 0; i < 10; ++i) {
-        typeAnswer(QStringLiteral("3"));
-        f.clock().advance(i < 9 ? 1000 : 999);
-    }
+    playToJustBeforeSeriesEnd();
     QMetaObject::invokeMethod(
         main(), [this] { button(main(), "Command2")->click(); }, Qt::QueuedConnection);
     f.clock().advance(2000);

@@ -24,6 +24,7 @@ FakeForm1::FakeForm1()
 
 void FakeForm1::record(bool on)
 {
+    m_recording = on;
     QStringList *log = on ? &changes : nullptr;
     const std::pair<Recorded *, const char *> controls[] = {
         {&Label1, "Label1"},         {&Label2, "Label2"},         {&Label3, "Label3"},
@@ -56,7 +57,7 @@ void FakeForm1::load()
 void FakeForm1::processPendingEvents()
 {
     ++pendingEventsProcessed;
-    if (!changes.isEmpty() && m_recordEvents)
+    if (m_recording)
         changes.append(QStringLiteral("events"));
     // Only what was waiting already runs; actions queued meanwhile wait for the next call.
     std::vector<std::function<void()>> waiting;

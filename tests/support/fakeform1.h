@@ -60,7 +60,7 @@ public:
 
 private:
     std::vector<std::function<void()>> m_pending;
-    bool m_recordEvents = true;
+    bool m_recording = false;
 };
 
 } // namespace calcaro::test
