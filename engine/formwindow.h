@@ -10,8 +10,10 @@ public:
     virtual bool isOnScreen() const = 0;
     virtual void hide() = 0;
     virtual void showSeriesEndDialog() = 0;
-    // Lets the events already waiting run once, then returns.
-    virtual void processPendingEvents() = 0;
+    // Lets the events already waiting run once, then returns whether the procedure that asked
+    // may go on. False means the window was closed (it may already be destroyed, the game's
+    // controls with it) or the program ended: the procedure must return at once.
+    [[nodiscard]] virtual bool processPendingEvents() = 0;
 };
 
 } // namespace calcaro

@@ -119,8 +119,8 @@ void QuizEngine::depart0()
     c.Command4.setEnabled(true);
     applySettings();
     if (m.serie == 10) {
-        fin();
-        c.window.processPendingEvents();
+        if (fin())
+            (void)c.window.processPendingEvents();
     } else {
         depart();
     }
@@ -145,7 +145,7 @@ void QuizEngine::depart()
     c.Text2.setText(QString());
     drawProblem();
     c.Timer1.setEnabled(true);
-    c.window.processPendingEvents();
+    (void)c.window.processPendingEvents(); // the last step: nothing follows either way
 }
 
 void QuizEngine::Timer1_Timer()
@@ -212,8 +212,8 @@ void QuizEngine::verification()
         m.score = m.score + 1;
         c.Timer2.setEnabled(true);
     } else {
-        m.message = QStringLiteral("Non, ") + m.dividende.toString() + QStringLiteral(" : ") +
-                    m.diviseur.toString() + QStringLiteral(" = ") + m.quotient.toString();
+        m.message = texts::wrongAnswer(m.dividende.toString(), m.diviseur.toString(),
+                                       m.quotient.toString());
         m.attente = m.delai;
         c.Timer2.setEnabled(true);
     }
@@ -230,12 +230,13 @@ void QuizEngine::Timer2_Timer()
     }
 }
 
-void QuizEngine::fin()
+bool QuizEngine::fin()
 {
     c.Timer1.setEnabled(false);
     c.Timer2.setEnabled(false);
     c.Timer3.setEnabled(false);
-    c.window.processPendingEvents();
+    if (!c.window.processPendingEvents())
+        return false;
     c.ProgressBar1.setVisible(false);
     c.Command1.setEnabled(false);
     c.Command2.setEnabled(false);
@@ -251,11 +252,12 @@ void QuizEngine::fin()
     c.Label3.setCaption(QString());
     c.Label8.setCaption(QString());
     c.Text1.setText(QString());
-    m.message = QStringLiteral("Ton score est de ") + m.score.toString() + QStringLiteral(" sur ") +
-                m.total.toString();
-    c.window.processPendingEvents();
+    m.message = texts::seriesScore(m.score.toString(), m.total.toString());
+    if (!c.window.processPendingEvents())
+        return false;
     m.attente = m.delai;
     c.Timer3.setEnabled(true);
+    return true;
 }
 
 void QuizEngine::Timer3_Timer()
@@ -273,7 +275,7 @@ void QuizEngine::passage()
 {
     c.window.hide();
     c.window.showSeriesEndDialog();
-    c.window.processPendingEvents();
+    (void)c.window.processPendingEvents(); // the last step
 }
 
 void QuizEngine::Command1_Click()

@@ -22,7 +22,9 @@ public:
     void depart0();
     void depart();
     void verification();
-    void fin();
+    // False when the window went away or the program ended while waiting events ran: then
+    // nothing more of the game may be touched.
+    bool fin();
     void passage();
 
     void Command1_Click(); // "&Démarrer"

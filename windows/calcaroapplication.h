@@ -4,14 +4,12 @@
 
 namespace calcaro {
 
-// The application object: names the program, gives every window its icon, and turns an error
-// escaping any handler into the program's fatal run-time error report.
+// The application object of the program: names it, gives its menus and dialogs the game's face
+// and every window its icon, and lets windows come and go until the quit confirmation ends it.
 class CalcaroApplication : public QApplication
 {
 public:
     CalcaroApplication(int &argc, char **argv);
-
-    bool notify(QObject *receiver, QEvent *event) override;
 };
 
 } // namespace calcaro

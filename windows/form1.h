@@ -32,30 +32,28 @@ public:
     const Form1Controls &controls() const;
     // Puts the cursor in the answer box.
     void focusAnswerBox();
-    // Stops the three timers for good: the window is going away, or the program ends.
+    // Stops the three timers: the window is going away, or the program ends.
     void stopTimers();
-    // The window was closed: it is destroyed as soon as none of its handlers is running.
-    void unload();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    // Every event of the window runs through here, so that the window outlives its handlers
-    // (a handler lets other events run while it waits) and nothing runs after the end.
-    template <typename Handler> void handle(Handler &&handler);
+    struct Widgets;
+    struct Adapters;
 
     void buildLayout();
     void buildMenus();
+    void connectHandlers();
     void Form_Load();
     void Command2_Click();
     void Form_QueryUnload();
 
-    struct Parts;
-    std::unique_ptr<Parts> m_parts;
+    std::unique_ptr<Widgets> m_widgets;
+    std::unique_ptr<Adapters> m_adapters;
+    std::unique_ptr<Form1Controls> m_controls;
+    std::unique_ptr<QuizEngine> m_engine;
     Module1 &m_state;
-    int m_handlersRunning = 0;
-    bool m_unloaded = false;
 };
 
 } // namespace calcaro

@@ -7,10 +7,10 @@
 #include "form1.h"
 #include "module1.h"
 #include "program.h"
+#include "texts.h"
 #include "twips.h"
 
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QShowEvent>
@@ -20,7 +20,7 @@ namespace calcaro {
 Form2::Form2(Module1 &state) : m_state(state)
 {
     setObjectName(QStringLiteral("Form2"));
-    setWindowTitle(QStringLiteral("Calcaro CM1"));
+    setWindowTitle(texts::title);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(pixels(8520), pixels(3135));
@@ -40,9 +40,15 @@ Form2::Form2(Module1 &state) : m_state(state)
                                twipsRect(5640, 2160, 2055, 615), buttons);
     setTabOrder(continuer, recommencer);
     setTabOrder(recommencer, quitter);
-    connect(continuer, &QPushButton::clicked, this, &Form2::Command1_Click);
-    connect(recommencer, &QPushButton::clicked, this, &Form2::Command2_Click);
-    connect(quitter, &QPushButton::clicked, this, &Form2::Command3_Click);
+    auto forward = [this](QPushButton *button, void (Form2::*handler)()) {
+        connect(button, &QPushButton::clicked, this, [this, handler] {
+            Program::instance().handle(*this, Program::From::User,
+                                       [this, handler] { (this->*handler)(); });
+        });
+    };
+    forward(continuer, &Form2::Command1_Click);
+    forward(recommencer, &Form2::Command2_Click);
+    forward(quitter, &Form2::Command3_Click);
     ButtonKeys::install(*this);
     continuer->setFocus();
 
@@ -57,32 +63,31 @@ void Form2::Form_Load()
 void Form2::showEvent(QShowEvent *event)
 {
     if (!event->spontaneous())
-        m_scoreLine->setText(QStringLiteral("Votre score est de ") + m_state.score.toString() +
-                             QStringLiteral(" sur ") + m_state.total.toString());
+        m_scoreLine->setText(
+            texts::dialogScore(m_state.score.toString(), m_state.total.toString()));
     QWidget::showEvent(event);
 }
 
-// The dialog may be closed by an event that runs while it waits: nothing of it is used after.
 void Form2::Command1_Click()
 {
-    Module1 &state = m_state;
+    Program &program = Program::instance();
     hide();
-    QCoreApplication::processEvents();
-    if (Program::instance().hasEnded())
-        return; // "Oui" was waiting
-    state.serie = 0;
-    form1 &main = Program::instance().showMainWindow();
-    main.depart0();
+    // Closed meanwhile, or gone with its game: the close wins and this press does nothing more.
+    if (!program.letEventsRun(*this))
+        return;
+    program.seriesGoesOn();
+    m_state.serie = 0;
+    program.showMainWindow().depart0();
 }
 
 void Form2::Command2_Click()
 {
+    Program &program = Program::instance();
     hide();
-    QCoreApplication::processEvents();
-    if (Program::instance().hasEnded())
+    if (!program.letEventsRun(*this))
         return;
-    form1 &main = Program::instance().showMainWindow();
-    main.init();
+    program.seriesGoesOn();
+    program.showMainWindow().init();
 }
 
 void Form2::Command3_Click()
@@ -105,10 +110,12 @@ void Form2::Form_Unload()
 void Form2::closeEvent(QCloseEvent *event)
 {
     // Never refused: the dialog goes and the quit confirmation takes its place.
-    Form_QueryUnload();
-    Form_Unload();
     event->accept();
-    Program::instance().unloadSeriesEndDialog(*this);
+    Program::instance().handle(*this, Program::From::Program, [this] {
+        Form_QueryUnload();
+        Form_Unload();
+        Program::instance().unloadSeriesEndDialog();
+    });
 }
 
 } // namespace calcaro

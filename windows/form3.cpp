@@ -7,10 +7,10 @@
 #include "form1.h"
 #include "module1.h"
 #include "program.h"
+#include "texts.h"
 #include "twips.h"
 
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
@@ -20,7 +20,7 @@ namespace calcaro {
 Form3::Form3(Module1 &state) : m_state(state)
 {
     setObjectName(QStringLiteral("Form3"));
-    setWindowTitle(QStringLiteral("Calcaro CM1"));
+    setWindowTitle(texts::title);
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
     resize(pixels(11310), pixels(5445));
@@ -42,8 +42,14 @@ Form3::Form3(Module1 &state) : m_state(state)
     auto *non = makeButton(*this, QStringLiteral("Command2"), QStringLiteral("Non"),
                            twipsRect(8640, 2880, 1575, 855), big);
     setTabOrder(oui, non);
-    connect(oui, &QPushButton::clicked, this, &Form3::Command1_Click);
-    connect(non, &QPushButton::clicked, this, &Form3::Command2_Click);
+    auto forward = [this](QPushButton *button, void (Form3::*handler)()) {
+        connect(button, &QPushButton::clicked, this, [this, handler] {
+            Program::instance().handle(*this, Program::From::User,
+                                       [this, handler] { (this->*handler)(); });
+        });
+    };
+    forward(oui, &Form3::Command1_Click);
+    forward(non, &Form3::Command2_Click);
     ButtonKeys::install(*this);
     // Leaving is the question: the safe answer holds the focus.
     non->setFocus();
@@ -61,26 +67,27 @@ void Form3::Command1_Click()
     close(); // runs Form_Unload, which ends the program
 }
 
+// "Non" returns to the window that asked. A series that ended behind the confirmation, or whose
+// dialog asked, brings its dialog back; the main window stays hidden under it. Once the game of
+// that series is gone (its window was closed), "Non" returns to a fresh main window instead.
 void Form3::Command2_Click()
 {
-    if (m_state.page == QLatin1String("page1")) {
-        hide();
-        QCoreApplication::processEvents();
-        if (Program::instance().hasEnded())
-            return;
-        // Created afresh, with its load behaviour, if it was closed.
-        form1 &main = Program::instance().showMainWindow();
-        QCoreApplication::processEvents();
-        main.focusAnswerBox();
+    if (m_state.page != QLatin1String("page1") && m_state.page != QLatin1String("page2"))
+        return;
+    Program &program = Program::instance();
+    hide();
+    if (!program.letEventsRun(*this))
+        return;
+    if (program.seriesEndPending()) {
+        program.showSeriesEndDialog();
+        (void)program.letEventsRun(*this); // the last step
+        return;
     }
-    if (m_state.page == QLatin1String("page2")) {
-        hide();
-        QCoreApplication::processEvents();
-        if (Program::instance().hasEnded())
-            return;
-        Program::instance().showSeriesEndDialog();
-        QCoreApplication::processEvents();
-    }
+    // Created afresh, with its load behaviour, if it was closed.
+    program.showMainWindow();
+    if (!program.letEventsRun(*this))
+        return;
+    program.existingMainWindow()->focusAnswerBox();
 }
 
 void Form3::Form_Unload()
@@ -91,7 +98,7 @@ void Form3::Form_Unload()
 void Form3::closeEvent(QCloseEvent *event)
 {
     event->accept();
-    Form_Unload();
+    Program::instance().handle(*this, Program::From::Program, [this] { Form_Unload(); });
 }
 
 } // namespace calcaro

@@ -4,10 +4,11 @@
 #include "form1.h"
 #include "form2.h"
 #include "form3.h"
+#include "texts.h"
 
 #include <QApplication>
-#include <QIcon>
 #include <QMessageBox>
+#include <QPointer>
 
 static void initResources()
 {
@@ -24,18 +25,9 @@ Program::Setup defaultSetup()
     setup.random = std::make_unique<ClockRandomSource>();
     setup.endProgram = [](int status) { QCoreApplication::exit(status); };
     setup.reportError = [](const QString &message) {
-        QMessageBox::critical(nullptr, QStringLiteral("Calcaro CM1"), message);
+        QMessageBox::critical(nullptr, texts::title, message);
     };
     return setup;
-}
-
-void showAndRaise(QWidget &window)
-{
-    // Once the program has ended, a handler still finishing shows nothing any more.
-    if (Program::instance().hasEnded())
-        return;
-    window.show();
-    window.activateWindow();
 }
 
 } // namespace
@@ -45,22 +37,46 @@ void startProgram()
     Program::instance().showMainWindow();
 }
 
-Program::Program() : m_setup(defaultSetup())
-{
-    initResources();
-}
-
 Program &Program::instance()
 {
-    static Program program;
-    return program;
+    // Not an owner: the application object owns the program, which goes with it.
+    static QPointer<Program> current;
+    if (!current) {
+        Q_ASSERT(QCoreApplication::instance());
+        current = new Program(QCoreApplication::instance());
+    }
+    return *current;
+}
+
+Program::Program(QObject *application) : QObject(application), m_setup(defaultSetup())
+{
+    initResources();
+    m_icon.addFile(QStringLiteral(":/calcaro/icon-32"));
+    m_icon.addFile(QStringLiteral(":/calcaro/icon-48"));
+    // The windows go while the application is still whole: once exec() has returned, Qt's own
+    // objects are on their way out.
+    connect(qApp, &QCoreApplication::aboutToQuit, this, &Program::shutdown);
+}
+
+Program::~Program()
+{
+    // The application is being destroyed without its event loop having returned (it never ran):
+    // windows left now could not be destroyed safely, so they are left to the process's end.
+    [[maybe_unused]] form1 *main = m_form1.release();
+    [[maybe_unused]] Form2 *dialog = m_form2.release();
+    [[maybe_unused]] Form3 *confirmation = m_form3.release();
+}
+
+void Program::DeleteLater::operator()(QObject *object) const
+{
+    object->deleteLater();
 }
 
 form1 &Program::mainWindow()
 {
     if (!m_form1) {
-        m_form1 = std::make_unique<form1>(m_state, *m_setup.random, m_setup.timers);
-        m_form1->setWindowIcon(icon());
+        m_form1.reset(new form1(m_state, *m_setup.random, m_setup.timers));
+        m_form1->setWindowIcon(m_icon);
     }
     return *m_form1;
 }
@@ -68,48 +84,76 @@ form1 &Program::mainWindow()
 form1 &Program::showMainWindow()
 {
     form1 &window = mainWindow();
-    showAndRaise(window);
+    if (!m_ended) {
+        window.show();
+        window.activateWindow();
+    }
     return window;
 }
 
-QIcon Program::icon()
+void Program::seriesEnded()
 {
-    QIcon icon;
-    icon.addFile(QStringLiteral(":/calcaro/icon-32"));
-    icon.addFile(QStringLiteral(":/calcaro/icon-48"));
-    return icon;
+    m_seriesEndPending = true;
+    showSeriesEndDialog();
 }
 
 void Program::showSeriesEndDialog()
 {
-    if (!m_form2)
-        m_form2 = std::make_unique<Form2>(m_state);
-    showAndRaise(*m_form2);
+    if (!m_form2) {
+        m_form2.reset(new Form2(m_state));
+        m_form2->setWindowIcon(m_icon);
+    }
+    if (!m_ended) {
+        m_form2->show();
+        m_form2->activateWindow();
+    }
 }
 
 void Program::showQuitConfirmation()
 {
-    if (!m_form3)
-        m_form3 = std::make_unique<Form3>(m_state);
-    showAndRaise(*m_form3);
+    if (!m_form3) {
+        m_form3.reset(new Form3(m_state));
+        m_form3->setWindowIcon(m_icon);
+    }
+    if (!m_ended) {
+        m_form3->show();
+        m_form3->activateWindow();
+    }
 }
 
-void Program::unloadMainWindow(form1 &window)
+void Program::unloadMainWindow()
 {
-    // A window already unloaded may see a late close; it must not take its successor along.
-    if (m_form1.get() != &window)
+    if (!m_form1)
         return;
-    // The window destroys itself once its handlers have returned; from now on it is gone.
-    m_form1.release()->unload();
+    m_form1->stopTimers();
+    m_form1->hide();
+    m_form1.reset();
+    // The game is gone, and with it the end of its series.
+    m_seriesEndPending = false;
+    unloadSeriesEndDialog();
 }
 
-void Program::unloadSeriesEndDialog(Form2 &dialog)
+void Program::unloadSeriesEndDialog()
 {
-    if (m_form2.get() != &dialog)
+    if (!m_form2)
         return;
     m_form2->hide();
-    // Closed from inside its own handler: the event loop destroys it afterwards.
-    m_form2.release()->deleteLater();
+    m_form2.reset();
+}
+
+bool Program::isOpen(const QWidget &window) const
+{
+    return &window == m_form1.get() || &window == m_form2.get() || &window == m_form3.get();
+}
+
+bool Program::letEventsRun(QWidget &window)
+{
+    const bool shown = window.isVisible();
+    const QPointer<QWidget> alive(&window);
+    QCoreApplication::processEvents();
+    if (m_ended || !alive || !isOpen(*alive))
+        return false;
+    return alive == m_form1.get() || alive->isVisible() == shown;
 }
 
 void Program::end(int status)
@@ -133,7 +177,7 @@ void Program::fail(const QString &message)
         return;
     if (m_form1)
         m_form1->stopTimers();
-    m_setup.reportError(message);
+    m_setup.reportError(texts::runTimeError + message);
     end(1);
 }
 
@@ -142,6 +186,8 @@ void Program::shutdown()
     m_form1.reset();
     m_form2.reset();
     m_form3.reset();
+    m_seriesEndPending = false;
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 void Program::restart(Setup setup)

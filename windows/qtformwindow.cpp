@@ -1,15 +1,10 @@
 #include "qtformwindow.h"
 
-#include <QCoreApplication>
+#include "program.h"
+
 #include <QWidget>
 
-#include <utility>
-
 namespace calcaro {
-
-QtFormWindow::QtFormWindow(QWidget &window, std::function<void()> showSeriesEndDialog)
-    : m_window(window), m_showSeriesEndDialog(std::move(showSeriesEndDialog))
-{}
 
 bool QtFormWindow::isOnScreen() const
 {
@@ -23,12 +18,12 @@ void QtFormWindow::hide()
 
 void QtFormWindow::showSeriesEndDialog()
 {
-    m_showSeriesEndDialog();
+    Program::instance().seriesEnded();
 }
 
-void QtFormWindow::processPendingEvents()
+bool QtFormWindow::processPendingEvents()
 {
-    QCoreApplication::processEvents();
+    return Program::instance().letEventsRun(m_window);
 }
 
 } // namespace calcaro

@@ -2,8 +2,6 @@
 
 #include "formwindow.h"
 
-#include <functional>
-
 class QWidget;
 
 namespace calcaro {
@@ -12,16 +10,15 @@ namespace calcaro {
 class QtFormWindow : public FormWindow
 {
 public:
-    QtFormWindow(QWidget &window, std::function<void()> showSeriesEndDialog);
+    explicit QtFormWindow(QWidget &window) : m_window(window) {}
 
     bool isOnScreen() const override;
     void hide() override;
     void showSeriesEndDialog() override;
-    void processPendingEvents() override;
+    bool processPendingEvents() override;
 
 private:
     QWidget &m_window;
-    std::function<void()> m_showSeriesEndDialog;
 };
 
 } // namespace calcaro

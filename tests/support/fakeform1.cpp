@@ -54,7 +54,7 @@ void FakeForm1::load()
     engine->init();
 }
 
-void FakeForm1::processPendingEvents()
+bool FakeForm1::processPendingEvents()
 {
     ++pendingEventsProcessed;
     if (m_recording)
@@ -64,6 +64,7 @@ void FakeForm1::processPendingEvents()
     waiting.swap(m_pending);
     for (auto &action : waiting)
         action();
+    return true; // the stand-in window is never closed
 }
 
 void FakeForm1::runUntilJudged()

@@ -29,7 +29,7 @@ public:
     bool isOnScreen() const override { return onScreen; }
     void hide() override { onScreen = false; }
     void showSeriesEndDialog() override { ++seriesEndDialogShown; }
-    void processPendingEvents() override;
+    bool processPendingEvents() override;
 
     // Runs ticks until the judgement of the current question (Timer2 switched on).
     void runUntilJudged();
