@@ -1,19 +1,31 @@
 // Runs the real program and plays one way out of it, for tests that watch the process end.
-// usage: calcaro_probe oui|close|fatal
+// usage: calcaro_probe oui|close|fatal-click|fatal-enter|fatal-timeout|embedded|shown
+//   embedded: the game inside a plain QApplication whose event loop stops while the main
+//             window is up; shown: says so once the main window is on screen, then plays on.
 
 #include "calcaroapplication.h"
+#include "displayguard.h"
 #include "program.h"
 
+#include <QAction>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest/QTest>
 
 #include <cstdio>
+#include <optional>
 
 using namespace calcaro;
 
 namespace {
+
+void say(const char *what)
+{
+    std::printf("%s\n", what);
+    std::fflush(stdout);
+}
 
 QWidget *topLevel(const char *name)
 {
@@ -24,41 +36,78 @@ QWidget *topLevel(const char *name)
     return nullptr;
 }
 
-void press(const char *window, const char *button)
+template <typename T = QPushButton> T *control(const char *window, const char *name)
 {
     QWidget *w = topLevel(window);
-    auto *b = w ? w->findChild<QPushButton *>(QString::fromLatin1(button)) : nullptr;
-    if (!b) {
-        std::printf("missing %s.%s\n", window, button);
+    T *c = w ? w->findChild<T *>(QString::fromLatin1(name)) : nullptr;
+    if (!c) {
+        std::printf("missing %s.%s\n", window, name);
         std::fflush(stdout);
         std::exit(3);
     }
-    QTest::mouseClick(b, Qt::LeftButton);
+    return c;
+}
+
+void press(const char *window, const char *button)
+{
+    QTest::mouseClick(control(window, button), Qt::LeftButton);
+}
+
+// The answer counter cannot go further: judging the next answer is the fatal overflow.
+void failNextJudgement(const QByteArray &how)
+{
+    // Close the error report as soon as it shows, after printing what it says.
+    auto *watch = new QTimer(qApp);
+    QObject::connect(watch, &QTimer::timeout, [] {
+        for (QWidget *w : QApplication::topLevelWidgets()) {
+            if (auto *box = qobject_cast<QMessageBox *>(w); box && box->isVisible()) {
+                std::printf("box: %s | %s\n", qPrintable(box->windowTitle()),
+                            qPrintable(box->text()));
+                std::fflush(stdout);
+                box->accept();
+            }
+        }
+    });
+    watch->start(100);
+    Program::instance().state().total = 32767;
+    if (how == "fatal-click")
+        press("form1", "Command3");
+    else if (how == "fatal-enter")
+        QTest::keyClick(control<QLineEdit>("form1", "Text1"), Qt::Key_Return);
+    // fatal-timeout: the question runs out of time
 }
 
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    CalcaroApplication app(argc, argv);
     const QByteArray scenario = argc > 1 ? QByteArray(argv[1]) : QByteArray();
+    if (scenario == "embedded") {
+        QApplication app(argc, argv);
+        startProgram();
+        QTimer::singleShot(200, &app, &QCoreApplication::quit);
+        const int status = app.exec();
+        std::printf("ended %d\n", status);
+        return status;
+    }
+
+    std::optional<CalcaroApplication> app;
+    {
+        DisplayGuard guard;
+        app.emplace(argc, argv);
+    }
     startProgram();
-    QTimer::singleShot(100, &app, [scenario] {
+    QTimer::singleShot(100, &*app, [scenario] {
+        if (scenario == "shown") {
+            if (QTest::qWaitForWindowExposed(topLevel("form1")))
+                say("shown");
+            return;
+        }
+        if (scenario == "fatal-timeout") // 2.5 s per question
+            control<QAction>("form1", "mnuRapide")->trigger();
         press("form1", "Command1"); // a question is running
-        if (scenario == "fatal") {
-            // Close the error report as soon as it shows, after printing what it says.
-            QTimer::singleShot(300, [] {
-                for (QWidget *w : QApplication::topLevelWidgets()) {
-                    if (auto *box = qobject_cast<QMessageBox *>(w); box && box->isVisible()) {
-                        std::printf("box: %s | %s\n", qPrintable(box->windowTitle()),
-                                    qPrintable(box->text()));
-                        std::fflush(stdout);
-                        box->accept();
-                    }
-                }
-            });
-            Program::instance().state().total = 32767;
-            press("form1", "Command3");
+        if (scenario.startsWith("fatal")) {
+            failNextJudgement(scenario);
             return;
         }
         press("form1", "Command2");
@@ -67,10 +116,9 @@ int main(int argc, char *argv[])
         else
             topLevel("Form3")->close();
         // The press returns to this probe; the event loop must then stop without another event.
-        std::printf("answered\n");
-        std::fflush(stdout);
+        say("answered");
     });
-    const int status = app.exec();
+    const int status = app->exec();
     std::printf("ended %d\n", status);
     std::fflush(stdout);
     return status;

@@ -1,4 +1,5 @@
 #include "fakeform1.h"
+#include "invariants.h"
 #include "texts.h"
 
 #include <QtTest/QTest>
@@ -22,16 +23,10 @@ struct Invariants
     void check()
     {
         ++ticks;
-        const float bar = f.ProgressBar1.current;
-        const int serie = f.state.serie.value();
-        if (f.clock.enabledTimers() > 1 || bar < 0.0f || bar > 100.0f || serie < 0 || serie > 10) {
-            if (firstViolation.isEmpty())
-                firstViolation = QStringLiteral("at %1 ms: %2 timers on, bar %3, serie %4")
-                                     .arg(f.clock.now())
-                                     .arg(f.clock.enabledTimers())
-                                     .arg(bar)
-                                     .arg(serie);
-        }
+        const QString broken = test::cycleViolation(f.clock.enabledTimers(), f.ProgressBar1.current,
+                                                    f.state.serie.value());
+        if (firstViolation.isEmpty() && !broken.isEmpty())
+            firstViolation = QStringLiteral("at %1 ms: %2").arg(f.clock.now()).arg(broken);
     }
     FakeForm1 &f;
     int ticks = 0;

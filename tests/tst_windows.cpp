@@ -72,6 +72,8 @@ private Q_SLOTS:
     void eventsWaitingAtPausePoints_data();
     void eventsWaitingAtPausePoints();
     void nothingShowsAfterTheEnd();
+    void dialogPressQueuedWithAnother_data();
+    void dialogPressQueuedWithAnother();
 
 private:
     QWidget *main() const { return f.mainWindow(); }
@@ -113,31 +115,40 @@ private:
         }
     }
     QString scoreLine() const { return child<QLabel>(f.seriesEndDialog(), "Label1")->text(); }
+    // Posts a press of a window's button, or a close of the window, like the window system
+    // does: it waits for the next turn of the event loop.
+    static void post(QWidget *window, const char *button = nullptr)
+    {
+        if (button)
+            QMetaObject::invokeMethod(child<QPushButton>(window, button), "click",
+                                      Qt::QueuedConnection);
+        else
+            QMetaObject::invokeMethod(window, "close", Qt::QueuedConnection);
+    }
+    // One turn of the real event loop, then the windows must be consistent.
+    void turn()
+    {
+        QCoreApplication::processEvents();
+        QCOMPARE(f.violation(), QString());
+    }
+    bool shown(QWidget *w) const { return w && w->isVisible(); }
 
     test::WindowsFixture f;
-    QString m_violation; // the first broken invariant seen at a tick
 };
 
 void TestWindows::init()
 {
     f.start();
     f.random().repeatWhenEmpty(3); // every question is 9 : 3
-    m_violation.clear();
-    f.clock().afterEachTick = [this] {
-        const auto *w = static_cast<form1 *>(main());
-        const float bar = w ? w->controls().ProgressBar1.value() : 0.0f;
-        const int serie = f.state().serie.value();
-        if (m_violation.isEmpty() &&
-            (f.clock().enabledTimers() > 1 || bar < 0 || bar > 100 || serie < 0 || serie > 10))
-            m_violation = QStringLiteral("at %1 ms").arg(f.clock().now());
-    };
+    f.watchTicks();
     QVERIFY(QTest::qWaitForWindowExposed(main()));
 }
 
 void TestWindows::cleanup()
 {
+    const QString seen = f.tickViolation;
     f.stop();
-    QCOMPARE(m_violation, QString());
+    QCOMPARE(seen, QString());
 }
 
 void TestWindows::firstDisplay()
@@ -390,6 +401,7 @@ void TestWindows::closeBoxDuringSeries()
     typeAnswer(QStringLiteral("3"));
     f.clock().advance(1000);
     QPointer<QWidget> old = main();
+    const qint64 icon = old->windowIcon().cacheKey();
     main()->move(main()->pos() + QPoint(25, 25));
     QVERIFY(old->close());
     QCOMPARE(f.mainWindow(), nullptr);
@@ -402,6 +414,7 @@ void TestWindows::closeBoxDuringSeries()
 
     click(f.quitConfirmation(), "Command2");
     QVERIFY(main() && main()->isVisible());
+    QCOMPARE(main()->windowIcon().cacheKey(), icon); // made once for the whole program
     QVERIFY(centred(main()));
     QCOMPARE(label("Label7"), texts::idlePrompt);
     QVERIFY(f.menuItem("mnuNiveau1")->isChecked() && f.menuItem("mnuLent")->isChecked());
@@ -755,18 +768,27 @@ void TestWindows::eventsWaitingAtPausePoints()
         click(f.quitConfirmation(), "Command2");
         QVERIFY(main() && main()->isVisible());
         QCOMPARE(label("Label7"), texts::idlePrompt);
+        // The dialog of a game whose window was closed never shows.
+        QVERIFY(!shown(f.seriesEndDialog()));
     } else if (action == QLatin1String("quitter")) {
         // The series ended out of sight: both the dialog and the confirmation are up.
         QVERIFY(!main()->isVisible());
         QVERIFY(f.quitConfirmation()->isVisible());
-        QVERIFY(f.seriesEndDialog() && f.seriesEndDialog()->isVisible());
+        QVERIFY(shown(f.seriesEndDialog()));
         QCOMPARE(f.clock().enabledTimers(), 0);
+        // "Non" leads to the dialog, the one way on; the ended series stays out of sight.
+        click(f.quitConfirmation(), "Command2");
+        QVERIFY(shown(f.seriesEndDialog()) && !main()->isVisible());
+        click(f.seriesEndDialog(), "Command1");
+        QVERIFY(main()->isVisible());
+        QCOMPARE(f.clock().enabledTimers(), 1);
     } else {
         QCOMPARE(label("Label7"), texts::idlePrompt);
         QCOMPARE(f.clock().enabledTimers(), 0);
         QVERIFY(button(main(), "Command1")->isVisible());
     }
     QCOMPARE(f.endStatus, -1);
+    QCOMPARE(f.violation(), QString());
 }
 
 void TestWindows::nothingShowsAfterTheEnd()
@@ -799,3 +821,44 @@ int main(int argc, char *argv[])
 }
 
 #include "tst_windows.moc"
+
+void TestWindows::dialogPressQueuedWithAnother_data()
+{
+    QTest::addColumn<QByteArray>("press");
+    QTest::addColumn<QByteArray>("other"); // a button of the dialog, or empty for its close box
+    QTest::newRow("\"&Continuer\" and the close box") << QByteArray("Command1") << QByteArray();
+    QTest::newRow("\"&Recommencer\" and the close box") << QByteArray("Command2") << QByteArray();
+    QTest::newRow("\"&Recommencer\" and \"&Quitter\"")
+        << QByteArray("Command2") << QByteArray("Command3");
+    QTest::newRow("\"&Continuer\" and \"&Recommencer\"")
+        << QByteArray("Command1") << QByteArray("Command2");
+}
+
+void TestWindows::dialogPressQueuedWithAnother()
+{
+    QFETCH(QByteArray, press);
+    QFETCH(QByteArray, other);
+    click(main(), "Command1");
+    playSeries(7);
+    QWidget *dialog = f.seriesEndDialog();
+    post(dialog, press.constData());
+    post(dialog, other.isEmpty() ? nullptr : other.constData());
+    turn();
+    // A close that arrives while a press waits wins: the confirmation asks, the dialog's game
+    // stays where it was. Otherwise the first press acts alone.
+    if (other.isEmpty()) {
+        QVERIFY(shown(f.quitConfirmation()));
+        QCOMPARE(f.state().total.value(), 10);
+        QVERIFY(!shown(main()));
+        click(f.quitConfirmation(), "Command2");
+        QCOMPARE(f.violation(), QString());
+        QVERIFY(shown(f.seriesEndDialog()));
+        QCOMPARE(scoreLine(), QStringLiteral("Votre score est de 7 sur 10"));
+        click(f.seriesEndDialog(), press.constData());
+    }
+    QVERIFY(shown(main()) && !shown(f.seriesEndDialog()) && !shown(f.quitConfirmation()));
+    QCOMPARE(f.state().total.value(), press == "Command1" ? 10 : 0);
+    QCOMPARE(f.clock().enabledTimers(), press == "Command1" ? 1 : 0);
+    playSeries(2);
+    QCOMPARE(f.violation(), QString());
+}

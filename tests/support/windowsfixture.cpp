@@ -4,8 +4,12 @@
 #include "form2.h"
 #include "form3.h"
 
+#include "form1controls.h"
+#include "invariants.h"
+#include "texts.h"
+
 #include <QAction>
-#include <QCoreApplication>
+#include <QLabel>
 
 namespace calcaro::test {
 
@@ -33,8 +37,39 @@ void WindowsFixture::start()
 void WindowsFixture::stop()
 {
     Program::instance().shutdown();
-    // Windows closed during the test are waiting for the event loop to destroy them.
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+QString WindowsFixture::violation() const
+{
+    auto *main = static_cast<form1 *>(mainWindow());
+    const QString cycle = cycleViolation(m_clock->enabledTimers(),
+                                         main ? main->controls().ProgressBar1.value() : 0.0f,
+                                         Program::instance().state().serie.value());
+    if (!cycle.isEmpty())
+        return cycle;
+    if (QWidget *dialog = seriesEndDialog(); dialog && dialog->isVisible()) {
+        if (!main || main->isVisible() || m_clock->enabledTimers() != 0)
+            return QStringLiteral("the series-end dialog is up over a running game");
+        const Module1 &m = Program::instance().state();
+        const QString line = child<QLabel>(dialog, "Label1")->text();
+        if (line != texts::dialogScore(m.score.toString(), m.total.toString()))
+            return QStringLiteral("the series-end dialog says \"%1\"").arg(line);
+    }
+    const bool onScreen = (main && main->isVisible()) ||
+                          (seriesEndDialog() && seriesEndDialog()->isVisible()) ||
+                          (quitConfirmation() && quitConfirmation()->isVisible());
+    if (endStatus == -1 && !onScreen)
+        return QStringLiteral("no window on screen");
+    return {};
+}
+
+void WindowsFixture::watchTicks()
+{
+    tickViolation.clear();
+    m_clock->afterEachTick = [this] {
+        if (tickViolation.isEmpty() && !violation().isEmpty())
+            tickViolation = QStringLiteral("at %1 ms: %2").arg(m_clock->now()).arg(violation());
+    };
 }
 
 QWidget *WindowsFixture::mainWindow() const

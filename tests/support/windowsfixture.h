@@ -33,6 +33,15 @@ public:
     // "form1", "Form2" or "Form3"
     QWidget *window(const QString &name) const;
 
+    // What the three windows keep true between events, whatever arrives: the cycle's own
+    // invariants; the series-end dialog only over a hidden main window with no timer on,
+    // showing the current score; and, until the program ends, a window on screen. Empty when
+    // all hold.
+    QString violation() const;
+    // Checks violation() after every simulated tick; the first one seen stays in tickViolation.
+    void watchTicks();
+    QString tickViolation;
+
     int endStatus = -1; // -1 while the program runs
     QStringList errors;
 
