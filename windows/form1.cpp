@@ -179,9 +179,7 @@ void form1::connectHandlers()
     forward(w.mnuLent, &QAction::triggered, &QuizEngine::mnuLent_Click);
     forward(w.mnuMoyen, &QAction::triggered, &QuizEngine::mnuMoyen_Click);
     forward(w.mnuRapide, &QAction::triggered, &QuizEngine::mnuRapide_Click);
-    connect(w.Command2, &QPushButton::clicked, this, [this] {
-        Program::instance().handle(*this, Program::From::User, [this] { Command2_Click(); });
-    });
+    connectClick(w.Command2, *this, &form1::Command2_Click);
     ButtonKeys::install(*this, w.Command3);
 }
 

@@ -40,15 +40,9 @@ Form2::Form2(Module1 &state) : m_state(state)
                                twipsRect(5640, 2160, 2055, 615), buttons);
     setTabOrder(continuer, recommencer);
     setTabOrder(recommencer, quitter);
-    auto forward = [this](QPushButton *button, void (Form2::*handler)()) {
-        connect(button, &QPushButton::clicked, this, [this, handler] {
-            Program::instance().handle(*this, Program::From::User,
-                                       [this, handler] { (this->*handler)(); });
-        });
-    };
-    forward(continuer, &Form2::Command1_Click);
-    forward(recommencer, &Form2::Command2_Click);
-    forward(quitter, &Form2::Command3_Click);
+    connectClick(continuer, *this, &Form2::Command1_Click);
+    connectClick(recommencer, *this, &Form2::Command2_Click);
+    connectClick(quitter, *this, &Form2::Command3_Click);
     ButtonKeys::install(*this);
     continuer->setFocus();
 

@@ -42,14 +42,8 @@ Form3::Form3(Module1 &state) : m_state(state)
     auto *non = makeButton(*this, QStringLiteral("Command2"), QStringLiteral("Non"),
                            twipsRect(8640, 2880, 1575, 855), big);
     setTabOrder(oui, non);
-    auto forward = [this](QPushButton *button, void (Form3::*handler)()) {
-        connect(button, &QPushButton::clicked, this, [this, handler] {
-            Program::instance().handle(*this, Program::From::User,
-                                       [this, handler] { (this->*handler)(); });
-        });
-    };
-    forward(oui, &Form3::Command1_Click);
-    forward(non, &Form3::Command2_Click);
+    connectClick(oui, *this, &Form3::Command1_Click);
+    connectClick(non, *this, &Form3::Command2_Click);
     ButtonKeys::install(*this);
     // Leaving is the question: the safe answer holds the focus.
     non->setFocus();

@@ -72,22 +72,32 @@ void Program::DeleteLater::operator()(QObject *object) const
     object->deleteLater();
 }
 
+template <typename W, typename... Args> W &Program::loaded(WindowPtr<W> &window, Args &&...args)
+{
+    if (!window) {
+        window.reset(new W(m_state, std::forward<Args>(args)...));
+        window->setWindowIcon(m_icon);
+    }
+    return *window;
+}
+
+void Program::showWindow(QWidget &window)
+{
+    if (m_ended)
+        return; // a handler still finishing shows nothing any more
+    window.show();
+    window.activateWindow();
+}
+
 form1 &Program::mainWindow()
 {
-    if (!m_form1) {
-        m_form1.reset(new form1(m_state, *m_setup.random, m_setup.timers));
-        m_form1->setWindowIcon(m_icon);
-    }
-    return *m_form1;
+    return loaded(m_form1, *m_setup.random, m_setup.timers);
 }
 
 form1 &Program::showMainWindow()
 {
     form1 &window = mainWindow();
-    if (!m_ended) {
-        window.show();
-        window.activateWindow();
-    }
+    showWindow(window);
     return window;
 }
 
@@ -99,26 +109,12 @@ void Program::seriesEnded()
 
 void Program::showSeriesEndDialog()
 {
-    if (!m_form2) {
-        m_form2.reset(new Form2(m_state));
-        m_form2->setWindowIcon(m_icon);
-    }
-    if (!m_ended) {
-        m_form2->show();
-        m_form2->activateWindow();
-    }
+    showWindow(loaded(m_form2));
 }
 
 void Program::showQuitConfirmation()
 {
-    if (!m_form3) {
-        m_form3.reset(new Form3(m_state));
-        m_form3->setWindowIcon(m_icon);
-    }
-    if (!m_ended) {
-        m_form3->show();
-        m_form3->activateWindow();
-    }
+    showWindow(loaded(m_form3));
 }
 
 void Program::unloadMainWindow()

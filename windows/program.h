@@ -6,6 +6,7 @@
 #include "texts.h"
 #include "timerfactory.h"
 
+#include <QAbstractButton>
 #include <QIcon>
 #include <QObject>
 #include <QString>
@@ -99,6 +100,7 @@ private:
 
     bool isOpen(const QWidget &window) const;
     void fail(const QString &message);
+    void showWindow(QWidget &window);
 
     // Windows may be closed from inside their own handlers, so they are deleted by the event
     // loop, never in the middle of one of their handlers.
@@ -107,6 +109,8 @@ private:
         void operator()(QObject *object) const;
     };
     template <typename W> using WindowPtr = std::unique_ptr<W, DeleteLater>;
+    // The window, created with its load behaviour if it does not exist.
+    template <typename W, typename... Args> W &loaded(WindowPtr<W> &window, Args &&...args);
 
     Module1 m_state;
     Setup m_setup;
@@ -117,6 +121,15 @@ private:
     bool m_seriesEndPending = false;
     bool m_ended = false;
 };
+
+// Connects the clicks of a window's button to one of the window's handlers, through handle().
+template <typename W> void connectClick(QAbstractButton *button, W &window, void (W::*handler)())
+{
+    QObject::connect(button, &QAbstractButton::clicked, &window, [&window, handler] {
+        Program::instance().handle(window, Program::From::User,
+                                   [&window, handler] { (window.*handler)(); });
+    });
+}
 
 template <typename Handler> void Program::handle(QWidget &window, From from, Handler &&handler)
 {
