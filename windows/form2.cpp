@@ -65,9 +65,8 @@ void Form2::showEvent(QShowEvent *event)
 void Form2::Command1_Click()
 {
     Program &program = Program::instance();
-    hide();
     // Closed meanwhile, or gone with its game: the close wins and this press does nothing more.
-    if (!program.letEventsRun(*this))
+    if (!program.hideAndLetEventsRun(*this))
         return;
     program.seriesGoesOn();
     m_state.serie = 0;
@@ -77,8 +76,7 @@ void Form2::Command1_Click()
 void Form2::Command2_Click()
 {
     Program &program = Program::instance();
-    hide();
-    if (!program.letEventsRun(*this))
+    if (!program.hideAndLetEventsRun(*this))
         return;
     program.seriesGoesOn();
     program.showMainWindow().init();

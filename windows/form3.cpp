@@ -69,8 +69,7 @@ void Form3::Command2_Click()
     if (m_state.page != QLatin1String("page1") && m_state.page != QLatin1String("page2"))
         return;
     Program &program = Program::instance();
-    hide();
-    if (!program.letEventsRun(*this))
+    if (!program.hideAndLetEventsRun(*this))
         return;
     if (program.seriesEndPending()) {
         program.showSeriesEndDialog();

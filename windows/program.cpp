@@ -152,6 +152,12 @@ bool Program::letEventsRun(QWidget &window)
     return alive == m_form1.get() || alive->isVisible() == shown;
 }
 
+bool Program::hideAndLetEventsRun(QWidget &window)
+{
+    window.hide();
+    return letEventsRun(window);
+}
+
 void Program::end(int status)
 {
     if (m_ended)

@@ -76,6 +76,8 @@ public:
     // was, and, for a dialog, still shown or hidden as the handler left it. (The main window's
     // game goes on whether that window is shown or hidden behind the quit confirmation.)
     [[nodiscard]] bool letEventsRun(QWidget &window);
+    // A dialog steps aside: hides itself, then lets the waiting events run as above.
+    [[nodiscard]] bool hideAndLetEventsRun(QWidget &window);
 
     // Ends the program at once: no handler of any window runs afterwards.
     void end(int status);
