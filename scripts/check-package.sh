@@ -40,10 +40,12 @@ arch=$(dpkg --print-architecture)
 
 rm -f "$build"/calcaro_*.deb
 (cd "$calcaro_root" && quiet cmake --workflow --preset package)
-# shellcheck source=/dev/null
-source "$build/calcaro-package.env"
-version=$calcaro_version
-desktop_id=$calcaro_desktop_id
+# What CMake says of this build (the version is written only there).
+from_cmake() { sed -n "s/^$1=//p" "$build/calcaro-package.env"; }
+version=$(from_cmake calcaro_version)
+numeric_version=$(from_cmake calcaro_numeric_version)
+release_date=$(from_cmake calcaro_release_date)
+desktop_id=$(from_cmake calcaro_desktop_id)
 deb=$build/calcaro_${version}_$arch.deb
 echo "== Package checks for Calcaro CM1 $version ($arch)"
 [ -f "$deb" ] || fail "the package workflow made no $(basename "$deb"): $(ls "$build"/*.deb 2>/dev/null)"
@@ -91,8 +93,8 @@ echo "ok: desktop-file-validate has nothing to say on $desktop_id.desktop; it st
 quiet appstreamcli validate --pedantic --no-net "$metainfo"
 quiet appstreamcli validate-tree --pedantic --no-net "$stage"
 grep -q '<content_rating type="oars-1.1"' "$metainfo" || fail "the metainfo has no OARS 1.1 content rating"
-grep -q "<release version=\"$version\" date=\"$calcaro_release_date\"" "$metainfo" ||
-    fail "the metainfo's release is not $version of $calcaro_release_date"
+grep -q "<release version=\"$version\" date=\"$release_date\"" "$metainfo" ||
+    fail "the metainfo's release is not $version of $release_date"
 grep -q "<launchable type=\"desktop-id\">$desktop_id.desktop</launchable>" "$metainfo" ||
     fail "the metainfo does not launch $desktop_id.desktop"
 echo "ok: appstreamcli validate --pedantic finds nothing in the metainfo, alone or with the desktop entry;"
@@ -242,7 +244,7 @@ for text in "$version" Calcaro.exe Calcaro "Calcaro CM1" 040904B0; do
 done
 # Reading the compiled resources back shows the numbers and the icon group as Windows sees them.
 x86_64-w64-mingw32-windres -i "$res" -O rc >"$work/decompiled.rc"
-numeric=${calcaro_numeric_version//./, }
+numeric=${numeric_version//./, }
 grep -qxF " FILEVERSION $numeric" "$work/decompiled.rc" || fail "FILEVERSION is not $numeric"
 grep -qxF " PRODUCTVERSION $numeric" "$work/decompiled.rc" || fail "PRODUCTVERSION is not $numeric"
 grep -qF 'VALUE "Translation", 0x409, 1200' "$work/decompiled.rc" || fail "the translation is not 0x409, 1200"
