@@ -14,7 +14,7 @@ if $smoke; then runs=1 idle=1 play=2 timing_runs=1 speeds=(rapide); else
     runs=7 idle=10 play=8 timing_runs=5 speeds=(lent moyen rapide); fi
 
 build=$calcaro_root/build-bench
-calcaro_build "$build" -DCMAKE_BUILD_TYPE=Release -DCALCARO_BUILD_TESTS=OFF >/dev/null
+calcaro_workflow bench
 calcaro=$build/windows/calcaro
 bare=$build/bench/bare_window
 

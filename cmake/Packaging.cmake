@@ -5,6 +5,9 @@ include(GNUInstallDirs)
 include(${CMAKE_CURRENT_LIST_DIR}/CalcaroVersion.cmake)
 
 set(calcaro_resources ${PROJECT_SOURCE_DIR}/resources)
+# Folders get the same modes whatever the umask of whoever builds the package.
+set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
+    OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 
 install(TARGETS calcaro RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
@@ -13,28 +16,53 @@ if(NOT UNIX OR APPLE)
 endif()
 
 install(FILES ${calcaro_resources}/calcaro.desktop
-    DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-install(FILES ${calcaro_resources}/org.calcaro.calcaro.metainfo.xml
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/applications RENAME ${CALCARO_DESKTOP_ID}.desktop)
+configure_file(${calcaro_resources}/org.calcaro.calcaro.metainfo.xml.in
+    ${PROJECT_BINARY_DIR}/org.calcaro.calcaro.metainfo.xml @ONLY)
+install(FILES ${PROJECT_BINARY_DIR}/org.calcaro.calcaro.metainfo.xml
     DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
-foreach(size 32 48)
+# Every size a desktop asks for: menus take 16 to 48 pixels, software centres 64 and more.
+foreach(size 16 24 32 48 64 128 256)
     install(FILES ${calcaro_resources}/icons/calcaro-${size}.png
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
         RENAME calcaro.png)
 endforeach()
+install(FILES ${calcaro_resources}/icons/calcaro.svg
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 
 # Debian wants the copyright notice and the changelog, the changelog gzipped with no timestamp
 # inside (gzip -n) as lintian asks. The documentation folder takes the package's name, not the
 # project's (GNUInstallDirs would say share/doc/Calcaro).
 set(calcaro_docdir ${CMAKE_INSTALL_DATADIR}/doc/calcaro)
 find_program(CALCARO_GZIP gzip REQUIRED)
-set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
-    ${calcaro_resources}/debian/changelog)
-execute_process(
-    COMMAND ${CALCARO_GZIP} -9 -n -c ${calcaro_resources}/debian/changelog
-    OUTPUT_FILE ${PROJECT_BINARY_DIR}/changelog.gz
-    COMMAND_ERROR_IS_FATAL ANY)
+function(calcaro_gzip source target)
+    execute_process(
+        COMMAND ${CALCARO_GZIP} -9 -n -c ${source}
+        OUTPUT_FILE ${target}
+        COMMAND_ERROR_IS_FATAL ANY)
+endfunction()
+calcaro_gzip(${calcaro_resources}/debian/changelog ${PROJECT_BINARY_DIR}/changelog.gz)
 install(FILES ${calcaro_resources}/debian/copyright ${PROJECT_BINARY_DIR}/changelog.gz
     DESTINATION ${calcaro_docdir})
+
+# The manual page calcaro(6), in French, the game's language, and in English for other locales.
+foreach(page "fr;calcaro.6.in;fr/man6" "en;calcaro.en.6.in;man6")
+    list(GET page 0 lang)
+    list(GET page 1 source)
+    list(GET page 2 destination)
+    set(configured ${PROJECT_BINARY_DIR}/man/${lang}/calcaro.6)
+    configure_file(${calcaro_resources}/${source} ${configured} @ONLY)
+    calcaro_gzip(${configured} ${configured}.gz)
+    install(FILES ${configured}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/${destination})
+endforeach()
+
+# What scripts/check-package.sh needs to know of this build, so that it never reads the sources.
+file(CONFIGURE OUTPUT ${PROJECT_BINARY_DIR}/calcaro-package.env CONTENT [[
+calcaro_version=@CALCARO_DISPLAY_VERSION@
+calcaro_numeric_version=@PROJECT_VERSION@
+calcaro_release_date=@CALCARO_RELEASE_DATE@
+calcaro_desktop_id=@CALCARO_DESKTOP_ID@
+]] @ONLY)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME calcaro)
@@ -66,5 +94,29 @@ Questions come in series of ten, with the score always in view.
 Level 1 practises the multiplication tables, level 2 divisions by
 10, 20 ... 90 and level 3 divisions with a remainder; three speeds give
 10, 5 or 2.5 seconds per question.")
+
+# Two builds of the same commit, in any folders, give the same package byte for byte: every file
+# and folder of the package is dated SOURCE_DATE_EPOCH (the date of the commit unless the
+# environment says otherwise) and the archives inside are written in a fixed order with that date.
+if(DEFINED ENV{SOURCE_DATE_EPOCH})
+    set(CALCARO_SOURCE_DATE_EPOCH $ENV{SOURCE_DATE_EPOCH})
+else()
+    find_package(Git QUIET)
+    if(GIT_FOUND)
+        execute_process(COMMAND ${GIT_EXECUTABLE} -C ${PROJECT_SOURCE_DIR} log -1 --format=%ct
+            OUTPUT_VARIABLE CALCARO_SOURCE_DATE_EPOCH OUTPUT_STRIP_TRAILING_WHITESPACE
+            RESULT_VARIABLE git_failed ERROR_QUIET)
+        if(git_failed)
+            set(CALCARO_SOURCE_DATE_EPOCH "")
+        endif()
+    endif()
+endif()
+if(CALCARO_SOURCE_DATE_EPOCH MATCHES "^[0-9]+$")
+    set(CPACK_CALCARO_SOURCE_DATE_EPOCH ${CALCARO_SOURCE_DATE_EPOCH})
+    set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/ReproducibleStage.cmake)
+    set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/ReproducibleStage.cmake)
+else()
+    message(WARNING "No SOURCE_DATE_EPOCH and no git history: the package will carry today's dates")
+endif()
 
 include(CPack)

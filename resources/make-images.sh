@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Regenerates every bitmap in this folder: the program icon (PNG and .ico)
-# and the picture shown in the quit confirmation.
-# Needs ImageMagick 6 or 7 and the Liberation Sans font (fonts-liberation2).
+# Regenerates every image in this folder: the program icon (PNG at every size
+# the desktops ask for, SVG and .ico) and the picture shown in the quit
+# confirmation.
+# Needs ImageMagick 6 or 7, rsvg-convert (librsvg2-bin) and the Liberation Sans
+# font (fonts-liberation2).
 set -euo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -18,13 +20,69 @@ png_opts=(-strip -define 'png:exclude-chunks=date,time')
 # Icon colours, shared by both sizes.
 ground='#FFD38E' edge='#D9781A' ink='#1B1B3A' answer='#B01E00'
 
-# 32x32: too small for font rendering to stay sharp, so it is drawn pixel by
-# pixel. "o" edge, "#" ink, "r" quotient and remainder, "." ground.
-{
-  echo '/* XPM */'
-  echo 'static char *icon[] = {'
-  echo '"32 32 4 1", ". c '"$ground"'", "o c '"$edge"'", "# c '"$ink"'", "r c '"$answer"'",'
-  sed 's/.*/"&",/' <<'EOF'
+# The icon is one design: a division laid out as in the exercise book, 75 : 8
+# with the quotient 9 and the remainder 3 in red, and the name underneath.
+# calcaro.svg draws it for any size; at 32 pixels and below the strokes of the
+# font would blur, so those sizes are drawn pixel by pixel from the same layout
+# (without the name below 32). The 32 and 48 pixel images are the ones the
+# program shows and the Windows icon holds.
+
+# Pixel-drawn sizes: "o" edge, "#" ink, "r" quotient and remainder, "." ground.
+xpm_icon() { # size name, rows on standard input
+  {
+    echo '/* XPM */'
+    echo 'static char *icon[] = {'
+    echo '"'"$1 $1"' 4 1", ". c '"$ground"'", "o c '"$edge"'", "# c '"$ink"'", "r c '"$answer"'",'
+    sed 's/.*/"&",/'
+    echo '};'
+  } > "$tmp/$2.xpm"
+  "${im[@]}" "$tmp/$2.xpm" "${png_opts[@]}" PNG24:"icons/$2.png"
+}
+xpm_icon 16 calcaro-16 <<'EOF'
+oooooooooooooooo
+o........#.....o
+o###.###.#.###.o
+o..#.#...#.#.#.o
+o.#..##..#.###.o
+o.#....#.#.#.#.o
+o.#..##..#.###.o
+o........#.....o
+o........#####.o
+o........#.....o
+o....rrr.#.rrr.o
+o......r.#.r.r.o
+o.....rr.#.rrr.o
+o......r.#...r.o
+o....rrr.#.rrr.o
+oooooooooooooooo
+EOF
+xpm_icon 24 calcaro-24 <<'EOF'
+oooooooooooooooooooooooo
+o......................o
+o......................o
+o............#.........o
+o..####.####.#...##....o
+o.....#.#....#..#..#...o
+o....#..###..#..#..#...o
+o....#.....#.#...##....o
+o...#......#.#..#..#...o
+o...#...#..#.#..#..#...o
+o...#....##..#...##....o
+o............#.........o
+o............########..o
+o............#.........o
+o........rr..#...rr....o
+o.......r..r.#..r..r...o
+o..........r.#..r..r...o
+o........rr..#...rrr...o
+o..........r.#.....r...o
+o.......r..r.#..r..r...o
+o........rr..#...rr....o
+o......................o
+o......................o
+oooooooooooooooooooooooo
+EOF
+xpm_icon 32 calcaro-32 <<'EOF'
 oooooooooooooooooooooooooooooooo
 o..............................o
 o.######.######..#....####.....o
@@ -58,9 +116,6 @@ o...###..##.#..##..##.#....##..o
 o..............................o
 oooooooooooooooooooooooooooooooo
 EOF
-  echo '};'
-} > "$tmp/icon32.xpm"
-"${im[@]}" "$tmp/icon32.xpm" "${png_opts[@]}" PNG24:icons/calcaro-32.png
 
 # 48x48: big enough for the real font; positions are tuned so that glyph
 # edges fall on whole pixels. The remainder sits under the units digit.
@@ -72,6 +127,27 @@ EOF
   -fill "$ink" -draw 'rectangle 26,3 27,36' -draw 'rectangle 26,19 45,20' \
   -pointsize 11 -draw "text 4,46 'Calcaro'" \
   +dither -colors 256 "${png_opts[@]}" PNG8:icons/calcaro-48.png
+
+# The scalable icon, on the 48-pixel grid of the image above, and the sizes
+# software centres show, drawn from it.
+cat > icons/calcaro.svg <<EOF
+<svg xmlns="http://www.w3.org/2000/svg" width="48" height="48" viewBox="0 0 48 48">
+  <rect x="0.5" y="0.5" width="47" height="47" fill="$ground" stroke="$edge"/>
+  <g font-family="Liberation Sans, Arial, Helvetica, sans-serif" font-weight="bold" font-size="19">
+    <text x="2" y="16" fill="$ink">75</text>
+    <text x="32" y="16" fill="$ink">8</text>
+    <text x="32" y="36" fill="$answer">9</text>
+    <text x="13" y="36" fill="$answer">3</text>
+    <text x="4" y="46" font-size="11" fill="$ink">Calcaro</text>
+  </g>
+  <path d="M26 3h2v34h-2z M26 19h20v2h-20z" fill="$ink"/>
+</svg>
+EOF
+for size in 64 128 256; do
+  rsvg-convert -w "$size" -h "$size" -o "$tmp/$size.png" icons/calcaro.svg
+  "${im[@]}" "$tmp/$size.png" -background "$ground" -alpha remove "${png_opts[@]}" \
+    PNG24:"icons/calcaro-$size.png"
+done
 
 # ImageMagick's own ICO writer stores any true-colour entry as 32-bit, but
 # the resource script wants a 24-bit 32x32 next to the 8-bit 48x48, so the

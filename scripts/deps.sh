@@ -22,9 +22,16 @@ calcaro_ensure_packages() {
         "${missing[@]}"
 }
 
-calcaro_build() {
-    local dir=$1
-    shift
-    cmake -S "$calcaro_root" -B "$dir" -G Ninja "$@"
-    cmake --build "$dir" --parallel
+# Runs one of the workflows of CMakePresets.json (configure, build, and test or package); shows
+# what the tools said only when a step fails.
+calcaro_workflow() {
+    local log
+    log=$(mktemp)
+    if ! (cd "$calcaro_root" && cmake --workflow --preset "$1") >"$log" 2>&1; then
+        cat "$log" >&2
+        rm -f "$log"
+        echo "FAILED: cmake --workflow --preset $1" >&2
+        return 1
+    fi
+    rm -f "$log"
 }

@@ -4,5 +4,5 @@ set -euo pipefail
 calcaro_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 source "$calcaro_root/scripts/deps.sh"
 calcaro_ensure_packages
-calcaro_build "$calcaro_root/build" -DCMAKE_BUILD_TYPE=Release
+calcaro_workflow release
 exec "$calcaro_root/build/windows/calcaro"

@@ -6,7 +6,7 @@ calcaro_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 out=${1:-$calcaro_root/docs}
 source "$calcaro_root/scripts/deps.sh"
 calcaro_ensure_packages xvfb xauth x11-utils xdotool imagemagick openbox
-calcaro_build "$calcaro_root/build" -DCMAKE_BUILD_TYPE=Release >/dev/null
+calcaro_workflow release
 mkdir -p "$out"
 
 # A display number of its own: Xvfb picks a free one and tells it.

@@ -1,21 +1,27 @@
 #!/usr/bin/env bash
-# Builds Calcaro CM1 and runs every check, with no display needed: a minute of fuzzing of the
-# answer check, a quick run of the benchmark, the checks of the installed files and of the
-# Debian package, the whole test suite under AddressSanitizer and UndefinedBehaviorSanitizer,
-# and last the whole test suite of the ordinary build.
+# Builds Calcaro CM1 and runs every check, with no display needed: the format of the sources, a
+# minute of fuzzing of the answer check, a quick run of the benchmark, the checks of the installed
+# files and of the Debian package, the whole test suite under AddressSanitizer and
+# UndefinedBehaviorSanitizer, the whole test suite of the ordinary build, and last the random-play
+# soak on seeds drawn afresh. Every build is a workflow of CMakePresets.json.
 # CALCARO_FUZZ_SECONDS sets the fuzzing time (default 60).
 set -euo pipefail
 calcaro_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 source "$calcaro_root/scripts/deps.sh"
-calcaro_ensure_packages xvfb xauth x11-utils clang libclang-rt-14-dev
+calcaro_ensure_packages xvfb xauth x11-utils clang clang-format libclang-rt-14-dev
+cd "$calcaro_root"
+
+echo "== Source format (clang-format $(clang-format --version | grep -o '[0-9][0-9.]*' | head -n 1))"
+find engine windows tests bench -name '*.cpp' -o -name '*.h' | sort |
+    xargs clang-format --dry-run -Werror
+echo "ok: every .cpp and .h follows .clang-format"
 
 echo "== Fuzzing the answer check"
-calcaro_build "$calcaro_root/build-fuzz" -DCMAKE_CXX_COMPILER=clang++ -DCALCARO_FUZZ=ON \
-    -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+calcaro_workflow fuzz
 corpus=$(mktemp -d)
 trap 'rm -rf "$corpus"' EXIT
-if ! "$calcaro_root/build-fuzz/tests/fuzz/fuzz_answer" -max_total_time="${CALCARO_FUZZ_SECONDS:-60}" \
-    "$corpus" "$calcaro_root/tests/fuzz/corpus" >"$corpus.log" 2>&1; then
+if ! build-fuzz/tests/fuzz/fuzz_answer -max_total_time="${CALCARO_FUZZ_SECONDS:-60}" \
+    "$corpus" tests/fuzz/corpus >"$corpus.log" 2>&1; then
     tail -n 40 "$corpus.log"
     echo "The fuzzer found a fault (the input is saved as crash-* in $(pwd))."
     exit 1
@@ -24,17 +30,18 @@ grep -E '^Done [0-9]+ runs' "$corpus.log" || true
 rm -f "$corpus.log"
 
 echo "== Benchmark, quick run"
-bash "$calcaro_root/bench/run.sh" --smoke
+bash bench/run.sh --smoke
 
 echo "== Installed files, Debian package and Windows resources"
-bash "$calcaro_root/scripts/check-package.sh"
+bash scripts/check-package.sh
 
 echo "== Tests under AddressSanitizer and UndefinedBehaviorSanitizer"
-calcaro_build "$calcaro_root/build-asan" -DCALCARO_SANITIZE=ON -DCALCARO_BUILD_BENCH=OFF \
-    -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-QT_QPA_PLATFORM=offscreen ctest --test-dir "$calcaro_root/build-asan" --output-on-failure
+cmake --workflow --preset asan
 
 echo "== Tests"
-calcaro_build "$calcaro_root/build-tests" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCALCARO_BUILD_TESTS=ON \
-    >/dev/null
-QT_QPA_PLATFORM=offscreen ctest --test-dir "$calcaro_root/build-tests" --output-on-failure
+cmake --workflow --preset tests
+
+echo "== Random-play soak on fresh seeds"
+# The seeds are drawn now and printed with each result: a failure replays with
+# CALCARO_SOAK_SEED=<seed> build-tests/tests/tst_soak.
+cmake --workflow --preset soak-fresh-seeds

@@ -10,8 +10,8 @@ CalcaroApplication::CalcaroApplication(int &argc, char **argv) : QApplication(ar
 {
     setApplicationName(QStringLiteral("Calcaro"));
     setApplicationDisplayName(texts::title);
-    setApplicationVersion(QStringLiteral("1.00"));
-    setDesktopFileName(QStringLiteral("calcaro"));
+    setApplicationVersion(QStringLiteral(CALCARO_DISPLAY_VERSION));
+    setDesktopFileName(QStringLiteral(CALCARO_DESKTOP_ID));
     // Only the quit confirmation ends the program; windows come and go on the way there.
     setQuitOnLastWindowClosed(false);
     setFont(gameFont(9)); // menus and dialogs in the same face as the game
