@@ -3,6 +3,7 @@
 #include "buttonkeys.h"
 #include "centring.h"
 #include "controlfactory.h"
+#include "fixedwindow.h"
 #include "fonts.h"
 #include "form1controls.h"
 #include "gatedtimer.h"
@@ -14,6 +15,7 @@
 #include "qtmenuitem.h"
 #include "qtprogressbar.h"
 #include "qttextbox.h"
+#include "questionspeech.h"
 #include "quizengine.h"
 #include "twips.h"
 
@@ -90,6 +92,7 @@ form1::form1(Module1 &state, RandomSource &random, const TimerFactory &timers)
     buildLayout();
     buildMenus();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
+    keepFixedSize(*this);
 
     Parts &p = *m_parts;
     p.Label[1] = std::make_unique<QtLabel>(*p.label[1], QtLabel::Sizing::AutoSize);
@@ -100,6 +103,10 @@ form1::form1(Module1 &state, RandomSource &random, const TimerFactory &timers)
         std::make_unique<QtLabel>(*p.label[7], QtLabel::Sizing::Fixed, QtLabel::Announce::Yes);
     p.Text1 = std::make_unique<QtTextBox>(*p.text1);
     p.Text2 = std::make_unique<QtTextBox>(*p.text2);
+    auto *speech = new QuestionSpeech({*p.label[1], *p.label[3], *p.label[6], *p.text2, *p.text1});
+    for (QtLabel *figures : {p.Label[1].get(), p.Label[3].get(), p.Label[6].get()})
+        figures->onChange([speech] { speech->update(); });
+    p.Text2->onChange([speech] { speech->update(); });
     for (int i = 1; i <= 4; ++i)
         p.Command[i] = std::make_unique<QtCommandButton>(*p.command[i]);
     p.ProgressBar1 = std::make_unique<QtProgressBar>(*p.progressBar1);
@@ -206,10 +213,8 @@ void form1::buildLayout()
                               twipsRect(5520, 5040, 1575, 615), buttons);
 
     // What a screen reader says of the controls whose text alone would not tell.
-    p.label[1]->setAccessibleName(QStringLiteral("Dividende"));
-    p.label[3]->setAccessibleName(QStringLiteral("Diviseur"));
+    // (The figures and the score are spoken with their values: QuestionSpeech.)
     p.label[5]->setAccessibleName(QStringLiteral("Score"));
-    p.label[6]->setAccessibleName(QStringLiteral("Bonnes réponses sur questions"));
     p.text1->setAccessibleName(QStringLiteral("Ta réponse"));
     p.text2->setAccessibleName(QStringLiteral("Le reste"));
     p.progressBar1->setAccessibleName(QStringLiteral("Temps écoulé"));

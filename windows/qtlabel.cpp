@@ -22,6 +22,8 @@ void QtLabel::setCaption(const QString &caption)
     }
     if (m_sizing == Sizing::AutoSize)
         m_label.resize(m_label.sizeHint().width(), m_label.height());
+    if (changed && m_changed)
+        m_changed();
 }
 
 void QtLabel::setVisible(bool visible)
