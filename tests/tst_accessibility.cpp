@@ -132,6 +132,7 @@ void TestAccessibility::questionIsSpoken()
     QTest::mouseClick(child<QPushButton>(w, "Command1"), Qt::LeftButton);
     QCOMPARE(answer->text(QAccessible::Description), QString()); // nothing shown yet
     f.clock().advance(50);
+    QCoreApplication::processEvents(); // the question is described once the tick has run
     QTEST(name("Label1"), "dividend");
     QTEST(name("Label3"), "divisor");
     QCOMPARE(name("Label6"), QStringLiteral("0 bonne réponse sur 0 question"));

@@ -14,9 +14,8 @@ void QtLabel::setCaption(const QString &caption)
     const bool changed = caption != m_label.text();
     m_label.setText(caption);
     if (changed && m_announce == Announce::Yes) {
-        // The label's text is its accessible name; a live message is read out as an alert.
-        QAccessibleEvent nameChanged(&m_label, QAccessible::NameChanged);
-        QAccessible::updateAccessibility(&nameChanged);
+        // The label's text is its accessible name, whose change QLabel reports itself; a live
+        // message is also read out as an alert.
         QAccessibleEvent alert(&m_label, QAccessible::Alert);
         QAccessible::updateAccessibility(&alert);
     }

@@ -1,6 +1,5 @@
 #include "questionspeech.h"
 
-#include <QAccessible>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRegularExpression>
@@ -8,14 +7,11 @@
 namespace calcaro {
 namespace {
 
-// Sets a spoken text and tells assistive technology when it changed.
+// Qt tells assistive technology of the change itself.
 void setName(QWidget &widget, const QString &name)
 {
-    if (widget.accessibleName() == name)
-        return;
-    widget.setAccessibleName(name);
-    QAccessibleEvent changed(&widget, QAccessible::NameChanged);
-    QAccessible::updateAccessibility(&changed);
+    if (widget.accessibleName() != name)
+        widget.setAccessibleName(name);
 }
 
 // French takes the singular for 0 and 1.
@@ -30,6 +26,7 @@ QString counted(const QString &number, const QString &singular, const QString &p
 QuestionSpeech::QuestionSpeech(Controls controls) : QObject(&controls.answer), m_c(controls)
 {
     update();
+    describe();
 }
 
 QString QuestionSpeech::figure(const QString &role, const QString &figures)
@@ -66,18 +63,29 @@ void QuestionSpeech::update()
     setName(m_c.dividend, figure(QStringLiteral("Dividende"), m_c.dividend.text()));
     setName(m_c.divisor, figure(QStringLiteral("Diviseur"), m_c.divisor.text()));
     setName(m_c.score, score(m_c.score.text()));
+    // The figures of a new question are written one after the other; the question is told
+    // once all of them are there, so that no half-changed question is ever read out.
+    if (m_describePending)
+        return;
+    m_describePending = true;
+    QMetaObject::invokeMethod(this, &QuestionSpeech::describe, Qt::QueuedConnection);
+}
 
-    // The remainder belongs to the question only where it is shown ("Niveau 3").
+void QuestionSpeech::describe()
+{
+    m_describePending = false;
+    // The remainder belongs to the question only where it is shown ("Niveau 3"). While the
+    // next question is being set up its box is empty for a moment: the question on screen is
+    // still the last one, and is not told again without its remainder.
     const bool remainderShown = m_c.remainder.isVisibleTo(m_c.remainder.window());
     const QString description = question(m_c.dividend.text(), m_c.divisor.text(),
                                          remainderShown ? m_c.remainder.text() : QString());
-    if (m_c.answer.accessibleDescription() == description)
+    if (remainderShown && m_c.remainder.text().isEmpty() && !description.isEmpty())
         return;
-    m_c.answer.setAccessibleDescription(description);
     // The focus went to the answer box when the question was set up, before its figures
-    // showed; the question is told as it appears, where the cursor already is.
-    QAccessibleEvent changed(&m_c.answer, QAccessible::DescriptionChanged);
-    QAccessible::updateAccessibility(&changed);
+    // showed; the change of description tells the question where the cursor already is.
+    if (m_c.answer.accessibleDescription() != description)
+        m_c.answer.setAccessibleDescription(description);
 }
 
 } // namespace calcaro

@@ -27,7 +27,8 @@ public:
     explicit QuestionSpeech(Controls controls);
 
     // Brings the spoken texts in line with the screen; called whenever a figure, the score or
-    // the remainder box changes. A new question in the focused answer box is told at once.
+    // the remainder box changes. The question is described as soon as the event that changed
+    // it has run.
     void update();
 
     // The spoken forms, for any caller that needs them.
@@ -37,7 +38,10 @@ public:
                             const QString &remainder);
 
 private:
+    void describe();
+
     Controls m_c;
+    bool m_describePending = false;
 };
 
 } // namespace calcaro
