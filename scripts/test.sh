@@ -8,6 +8,8 @@ set -euo pipefail
 calcaro_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 source "$calcaro_root/scripts/deps.sh"
 calcaro_ensure_packages xvfb xauth x11-utils clang libclang-rt-14-dev
+# The tests against a real Wayland compositor and the real accessibility bus.
+calcaro_ensure_packages weston qt6-wayland dbus-daemon dbus-bin at-spi2-core python3-pyatspi
 
 echo "== Fuzzing the answer check"
 calcaro_build "$calcaro_root/build-fuzz" -DCMAKE_CXX_COMPILER=clang++ -DCALCARO_FUZZ=ON \
