@@ -96,20 +96,26 @@ void TestAccessibility::questionIsSpoken_data()
     QTest::addColumn<QString>("dividend");
     QTest::addColumn<QString>("divisor");
     QTest::addColumn<QString>("question");
+    QTest::addColumn<QString>("feedback"); // to a wrong answer to the next question
+    // The next question, answered wrongly, has draws of 3.
     QTest::newRow("niveau 1") << "mnuNiveau1" << QList<int>{7, 8} << "Dividende 56"
                               << "Diviseur 8"
-                              << "56 divisé par 8";
+                              << "56 divisé par 8"
+                              << "Non, 9 divisé par 3 égale 3"; // "Non, 9 : 3 = 3" on screen
     QTest::newRow("niveau 2") << "mnuNiveau2" << QList<int>{3, 4} << "Dividende 120"
                               << "Diviseur 40"
-                              << "120 divisé par 40";
+                              << "120 divisé par 40"
+                              << "Non, 90 divisé par 30 égale 3";
     QTest::newRow("niveau 3, with its remainder")
         << "mnuNiveau3" << QList<int>{7, 4, 3} << "Dividende 31"
         << "Diviseur 7"
-        << "31 divisé par 7, et il reste 3";
+        << "31 divisé par 7, et il reste 3"
+        << "Non, 9 divisé par 3 égale 3";
     QTest::newRow("niveau 3, remainder 0 still shown")
         << "mnuNiveau3" << QList<int>{5, 6, 5} << "Dividende 30"
         << "Diviseur 5"
-        << "30 divisé par 5, et il reste 0";
+        << "30 divisé par 5, et il reste 0"
+        << "Non, 9 divisé par 3 égale 3";
 }
 
 void TestAccessibility::questionIsSpoken()
@@ -139,7 +145,8 @@ void TestAccessibility::questionIsSpoken()
     QVERIFY(answer->state().focused);
     QTEST(answer->text(QAccessible::Description), "question");
 
-    // The score is spoken in words, singular up to 1 as French has it.
+    // The score is spoken in words, singular up to 1 as French has it; the feedback says its
+    // division in words.
     auto answerWith = [w](const QString &text) {
         QTest::keyClicks(child<QWidget>(w, "Text1"), text);
         QTest::keyClick(child<QWidget>(w, "Text1"), Qt::Key_Return);
@@ -147,8 +154,10 @@ void TestAccessibility::questionIsSpoken()
     answerWith(QString::number(draws.at(draws.size() - 2))); // the quotient
     f.clock().advance(1050);
     QCOMPARE(name("Label6"), QStringLiteral("1 bonne réponse sur 1 question"));
-    answerWith(QStringLiteral("0"));
-    f.clock().advance(1050);
+    answerWith(QStringLiteral("0")); // wrong, to the next question (draws of 3)
+    f.clock().advance(150);
+    QTEST(name("Label7"), "feedback");
+    f.clock().advance(900);
     QCOMPARE(name("Label6"), QStringLiteral("1 bonne réponse sur 2 questions"));
 }
 

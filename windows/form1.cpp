@@ -103,9 +103,10 @@ form1::form1(Module1 &state, RandomSource &random, const TimerFactory &timers)
         std::make_unique<QtLabel>(*p.label[7], QtLabel::Sizing::Fixed, QtLabel::Announce::Yes);
     p.Text1 = std::make_unique<QtTextBox>(*p.text1);
     p.Text2 = std::make_unique<QtTextBox>(*p.text2);
-    auto *speech = new QuestionSpeech({*p.label[1], *p.label[3], *p.label[6], *p.text2, *p.text1});
-    for (QtLabel *figures : {p.Label[1].get(), p.Label[3].get(), p.Label[6].get()})
-        figures->onChange([speech] { speech->update(); });
+    auto *speech = new QuestionSpeech(
+        {*p.label[1], *p.label[3], *p.label[6], *p.label[7], *p.text2, *p.text1});
+    for (QtLabel *spoken : {p.Label[1].get(), p.Label[3].get(), p.Label[6].get(), p.Label[7].get()})
+        spoken->onChange([speech] { speech->update(); });
     p.Text2->onChange([speech] { speech->update(); });
     for (int i = 1; i <= 4; ++i)
         p.Command[i] = std::make_unique<QtCommandButton>(*p.command[i]);

@@ -47,6 +47,13 @@ QString QuestionSpeech::score(const QString &shown)
            counted(match.captured(2), QStringLiteral("question"), QStringLiteral("questions"));
 }
 
+QString QuestionSpeech::message(const QString &shown)
+{
+    QString spoken = shown;
+    return spoken.replace(QStringLiteral(" : "), QStringLiteral(" divisé par "))
+        .replace(QStringLiteral(" = "), QStringLiteral(" égale "));
+}
+
 QString QuestionSpeech::question(const QString &dividend, const QString &divisor,
                                  const QString &remainder)
 {
@@ -63,6 +70,7 @@ void QuestionSpeech::update()
     setName(m_c.dividend, figure(QStringLiteral("Dividende"), m_c.dividend.text()));
     setName(m_c.divisor, figure(QStringLiteral("Diviseur"), m_c.divisor.text()));
     setName(m_c.score, score(m_c.score.text()));
+    setName(m_c.message, message(m_c.message.text()));
     // The figures of a new question are written one after the other; the question is told
     // once all of them are there, so that no half-changed question is ever read out.
     if (m_describePending)
