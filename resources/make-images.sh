@@ -116,17 +116,32 @@ o...###..##.#..##..##.#....##..o
 o..............................o
 oooooooooooooooooooooooooooooooo
 EOF
+# At twice the size (QT_SCALE_FACTOR=2) the pixels are doubled, which keeps them sharp.
+"${im[@]}" icons/calcaro-32.png -filter point -resize 200% "${png_opts[@]}" \
+  PNG24:icons/calcaro-32@2x.png
 
 # 48x48: big enough for the real font; positions are tuned so that glyph
 # edges fall on whole pixels. The remainder sits under the units digit.
-"${im[@]}" -size 48x48 "xc:$ground" \
-  -fill none -stroke "$edge" -draw 'rectangle 0,0 47,47' -stroke none \
-  -font "$font" -pointsize 19 \
-  -fill "$ink" -draw "text 2,16 '75'" -draw "text 32,16 '8'" \
-  -fill "$answer" -draw "text 32,36 '9'" -draw "text 13,36 '3'" \
-  -fill "$ink" -draw 'rectangle 26,3 27,36' -draw 'rectangle 26,19 45,20' \
-  -pointsize 11 -draw "text 4,46 'Calcaro'" \
-  +dither -colors 256 "${png_opts[@]}" PNG8:icons/calcaro-48.png
+# Drawn again at twice the size for QT_SCALE_FACTOR=2 (Qt picks "@2x" itself).
+icon48() { # scale out
+  local n=$1 s=$((48 * $1)) border
+  # A filled bar covering the pixels x0..x1, y0..y1 of the 48-pixel drawing.
+  bar() { echo "rectangle $(($1 * n)),$(($2 * n)) $((($3 + 1) * n - 1)),$((($4 + 1) * n - 1))"; }
+  if [ "$n" -eq 1 ]; then
+    border=(-fill none -stroke "$edge" -draw 'rectangle 0,0 47,47' -stroke none)
+  else
+    border=(-fill "$edge" -draw "$(bar 0 0 47 47)" -fill "$ground" -draw "$(bar 1 1 46 46)")
+  fi
+  "${im[@]}" -size ${s}x${s} "xc:$ground" "${border[@]}" \
+    -font "$font" -pointsize $((19 * n)) \
+    -fill "$ink" -draw "text $((2 * n)),$((16 * n)) '75'" -draw "text $((32 * n)),$((16 * n)) '8'" \
+    -fill "$answer" -draw "text $((32 * n)),$((36 * n)) '9'" -draw "text $((13 * n)),$((36 * n)) '3'" \
+    -fill "$ink" -draw "$(bar 26 3 27 36)" -draw "$(bar 26 19 45 20)" \
+    -pointsize $((11 * n)) -draw "text $((4 * n)),$((46 * n)) 'Calcaro'" \
+    +dither -colors 256 "${png_opts[@]}" "PNG8:$2"
+}
+icon48 1 icons/calcaro-48.png
+icon48 2 icons/calcaro-48@2x.png
 
 # The scalable icon, on the 48-pixel grid of the image above, and the sizes
 # software centres show, drawn from it.
@@ -238,8 +253,11 @@ push graphic-context translate 178,152 rotate -7
 pop graphic-context
 EOF
 )
-# Baseline JPEG in plain YCbCr, the most widely readable flavour.
+# Baseline JPEG in plain YCbCr, the most widely readable flavour; drawn again at twice the
+# size for QT_SCALE_FACTOR=2.
 "${im[@]}" -size 410x304 gradient:'#3FA9F5'-'#DDF4FF' -draw "$scene" -strip \
   -type TrueColor -interlace None -sampling-factor 2x2 -quality 92 quit-picture.jpg
+"${im[@]}" -size 820x608 gradient:'#3FA9F5'-'#DDF4FF' -draw "scale 2,2 $scene" -strip \
+  -type TrueColor -interlace None -sampling-factor 2x2 -quality 92 quit-picture@2x.jpg
 
 echo "images written to $here"

@@ -4,6 +4,7 @@
 calcaro_packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-base-dev-tools
+    qt6-base-private-dev libwayland-dev
     fonts-liberation2
 )
 

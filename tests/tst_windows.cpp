@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
+#include <QWindow>
 #include <QtTest/QTest>
 
 using namespace calcaro;
@@ -54,6 +55,8 @@ private Q_SLOTS:
     void restartFromDialog();
     void restartFromMainWindow();
     void enterKey();
+    void heldKeyPressesNothing_data();
+    void heldKeyPressesNothing();
     void accessKeys();
     void quitDuringQuestionGoesOn();
     void closeBoxDuringSeries();
@@ -63,6 +66,8 @@ private Q_SLOTS:
     void endProgram();
     void confirmationKeepsItsPlace();
     void escapeDoesNothing();
+    void fixedWindowsRefuseToGrow_data();
+    void fixedWindowsRefuseToGrow();
     void textsFit();
     void fatalErrorIsReported();
     void realTimersTimeOut();
@@ -336,6 +341,39 @@ void TestWindows::enterKey()
     QCOMPARE(f.state().page, QStringLiteral("page1"));
 }
 
+void TestWindows::heldKeyPressesNothing_data()
+{
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<int>("key");
+    QTest::newRow("Enter held in the answer box") << "Text1" << int(Qt::Key_Return);
+    QTest::newRow("keypad Enter held in the answer box") << "Text1" << int(Qt::Key_Enter);
+    QTest::newRow("Enter held on \"&Valider\"") << "Command3" << int(Qt::Key_Return);
+    QTest::newRow("space held on \"&Valider\"") << "Command3" << int(Qt::Key_Space);
+}
+
+void TestWindows::heldKeyPressesNothing()
+{
+    // The key was held through the last answer: its repeats reach the next question the moment
+    // it is set up, before its figures show. They must judge nothing; a new press does.
+    QFETCH(QString, target);
+    QFETCH(int, key);
+    click(main(), "Command1");
+    auto *widget = mainChild<QWidget>(target.toLatin1().constData());
+    widget->setFocus();
+    const QString text = key == Qt::Key_Space ? QStringLiteral(" ") : QStringLiteral("\r");
+    for (int i = 0; i < 3; ++i) {
+        f.clock().advance(i * 20);
+        for (QEvent::Type type : {QEvent::KeyRelease, QEvent::KeyPress}) {
+            QKeyEvent repeat(type, key, Qt::NoModifier, text, /*autorep=*/true);
+            QApplication::sendEvent(widget, &repeat);
+        }
+    }
+    QCOMPARE(f.state().total.value(), 0);
+    QCOMPARE(f.clock().enabledTimers(), 1); // the question still runs
+    QTest::keyClick(widget, Qt::Key(key));
+    QCOMPARE(f.state().total.value(), 1);
+}
+
 void TestWindows::accessKeys()
 {
     // A button pressed by its access key clicks a moment later, in real time.
@@ -516,6 +554,43 @@ void TestWindows::escapeDoesNothing()
     QTest::keyClick(button(confirm, "Command2"), Qt::Key_Space);
     QVERIFY(!confirm->isVisible());
     QVERIFY(f.seriesEndDialog()->isVisible());
+}
+
+void TestWindows::fixedWindowsRefuseToGrow_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("request");
+    QTest::addColumn<bool>("fixed");
+    for (const char *window : {"form1", "Form2"}) {
+        for (const char *request : {"maximise", "full screen", "maximise the native window"})
+            QTest::addRow("%s, %s", window, request) << window << request << true;
+    }
+    QTest::newRow("Form3 stays sizable") << "Form3"
+                                         << "maximise" << false;
+}
+
+void TestWindows::fixedWindowsRefuseToGrow()
+{
+    // Under Wayland the toolkit draws the title bar and its maximise button itself; the real
+    // compositor is in tst_wayland. Here every request leaves a fixed window as it was.
+    QFETCH(QString, window);
+    QFETCH(QString, request);
+    QFETCH(bool, fixed);
+    Program::instance().showSeriesEndDialog();
+    Program::instance().showQuitConfirmation();
+    QWidget *w = f.window(window);
+    QVERIFY(QTest::qWaitForWindowExposed(w));
+    const QSize size = w->size();
+    if (request == QLatin1String("maximise"))
+        w->showMaximized();
+    else if (request == QLatin1String("full screen"))
+        w->showFullScreen();
+    else
+        w->windowHandle()->setWindowStates(Qt::WindowMaximized);
+    QCoreApplication::processEvents();
+    QCOMPARE(w->size() == size, fixed);
+    QCOMPARE(w->windowState() == Qt::WindowNoState, fixed);
+    QCOMPARE(w->windowHandle()->windowStates() == Qt::WindowNoState, fixed);
 }
 
 void TestWindows::textsFit()

@@ -9,7 +9,8 @@ namespace calcaro {
 
 // Enter on a focused command button presses it (Qt buttons outside dialogs ignore Enter).
 // With a default button, Enter anywhere else in the window presses that button when it is
-// visible and enabled, and does nothing otherwise.
+// visible and enabled, and does nothing otherwise. The repeats of a held Enter or Space press
+// nothing: only a new press does.
 class ButtonKeys : public QObject
 {
 public:

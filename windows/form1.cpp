@@ -3,6 +3,7 @@
 #include "buttonkeys.h"
 #include "centring.h"
 #include "controlfactory.h"
+#include "fixedwindow.h"
 #include "fonts.h"
 #include "form1controls.h"
 #include "module1.h"
@@ -13,6 +14,7 @@
 #include "qtmenuitem.h"
 #include "qtprogressbar.h"
 #include "qttextbox.h"
+#include "questionspeech.h"
 #include "quizengine.h"
 #include "texts.h"
 #include "twips.h"
@@ -90,6 +92,7 @@ form1::form1(Module1 &state, RandomSource &random, const TimerFactory &timers)
     buildLayout();
     buildMenus();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
+    keepFixedSize(*this);
 
     const Widgets &w = *m_widgets;
     // Each tick runs as a handler of this window, like a click.
@@ -128,6 +131,15 @@ form1::form1(Module1 &state, RandomSource &random, const TimerFactory &timers)
         .Timer3 = makeTimer("Timer3", 100, &QuizEngine::Timer3_Timer),
     });
     Adapters &a = *m_adapters;
+    auto *speech = new QuestionSpeech({.dividend = *w.Label1,
+                                       .divisor = *w.Label3,
+                                       .score = *w.Label6,
+                                       .message = *w.Label7,
+                                       .remainder = *w.Text2,
+                                       .answer = *w.Text1});
+    for (QtLabel *spoken : {&a.Label1, &a.Label3, &a.Label6, &a.Label7})
+        spoken->onChange([speech] { speech->update(); });
+    a.Text2.onChange([speech] { speech->update(); });
     m_controls.reset(new Form1Controls{
         .Label1 = a.Label1,
         .Label2 = a.Label2,
@@ -243,10 +255,8 @@ void form1::buildLayout()
                             twipsRect(5520, 5040, 1575, 615), buttons);
 
     // What a screen reader says of the controls whose text alone would not tell.
-    p.Label1->setAccessibleName(QStringLiteral("Dividende"));
-    p.Label3->setAccessibleName(QStringLiteral("Diviseur"));
+    // (The figures and the score are spoken with their values: QuestionSpeech.)
     p.Label5->setAccessibleName(QStringLiteral("Score"));
-    p.Label6->setAccessibleName(QStringLiteral("Bonnes réponses sur questions"));
     p.Text1->setAccessibleName(QStringLiteral("Ta réponse"));
     p.Text2->setAccessibleName(QStringLiteral("Le reste"));
     p.ProgressBar1->setAccessibleName(QStringLiteral("Temps écoulé"));

@@ -3,6 +3,7 @@
 #include "buttonkeys.h"
 #include "centring.h"
 #include "controlfactory.h"
+#include "fixedwindow.h"
 #include "fonts.h"
 #include "form1.h"
 #include "module1.h"
@@ -24,6 +25,7 @@ Form2::Form2(Module1 &state) : m_state(state)
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(pixels(8520), pixels(3135));
+    keepFixedSize(*this);
 
     const QFont text = gameFont(13.5);
     m_scoreLine = makeLabel(*this, QStringLiteral("Label1"), QString(),

@@ -11,6 +11,7 @@
 #include "twips.h"
 
 #include <QCloseEvent>
+#include <QIcon>
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
@@ -29,7 +30,10 @@ Form3::Form3(Module1 &state) : m_state(state)
     picture->setObjectName(QStringLiteral("Picture1"));
     picture->setGeometry(twipsRect(240, 120, 6135, 4560));
     picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    picture->setPixmap(QPixmap(QStringLiteral(":/calcaro/quit-picture.jpg")));
+    // QIcon takes the "@2x" drawing at twice the size (QT_SCALE_FACTOR=2): sharp, not blown up.
+    const QString drawing = QStringLiteral(":/calcaro/quit-picture.jpg");
+    picture->setPixmap(
+        QIcon(drawing).pixmap(QPixmap(drawing).size(), picture->devicePixelRatioF()));
     picture->setAccessibleName(QStringLiteral("Dessin : un crayon souriant qui dit au revoir"));
 
     makeLabel(*this, QStringLiteral("Label1"), QStringLiteral("Veux-tu vraiment quitter ? "),

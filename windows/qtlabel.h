@@ -2,6 +2,8 @@
 
 #include "label.h"
 
+#include <functional>
+
 class QLabel;
 
 namespace calcaro {
@@ -19,11 +21,14 @@ public:
 
     void setCaption(const QString &caption) override;
     void setVisible(bool visible) override;
+    // Called after every change of the caption.
+    void onChange(std::function<void()> listener) { m_changed = std::move(listener); }
 
 private:
     QLabel &m_label;
     Sizing m_sizing;
     Announce m_announce;
+    std::function<void()> m_changed;
 };
 
 } // namespace calcaro

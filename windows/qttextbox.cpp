@@ -13,7 +13,10 @@ QString QtTextBox::text() const
 
 void QtTextBox::setText(const QString &text)
 {
+    const bool different = text != m_edit.text();
     m_edit.setText(text);
+    if (different)
+        changed();
 }
 
 bool QtTextBox::isVisible() const
@@ -23,7 +26,10 @@ bool QtTextBox::isVisible() const
 
 void QtTextBox::setVisible(bool visible)
 {
+    const bool was = isVisible();
     m_edit.setVisible(visible);
+    if (visible != was)
+        changed();
 }
 
 void QtTextBox::setCentred()
@@ -34,6 +40,12 @@ void QtTextBox::setCentred()
 void QtTextBox::setFocus()
 {
     m_edit.setFocus(Qt::OtherFocusReason);
+}
+
+void QtTextBox::changed()
+{
+    if (m_changed)
+        m_changed();
 }
 
 } // namespace calcaro

@@ -1,0 +1,107 @@
+#include "fixedwindow.h"
+
+#include <QEvent>
+#include <QGuiApplication>
+#include <QPointer>
+#include <QWidget>
+#include <QWindow>
+
+#if CALCARO_WAYLAND
+#include <qpa/qplatformnativeinterface.h>
+#include <wayland-client-core.h>
+#endif
+
+namespace calcaro {
+namespace {
+
+constexpr Qt::WindowStates growing = Qt::WindowMaximized | Qt::WindowFullScreen;
+
+// Qt under Wayland sends the request to grow as soon as the native window's state changes, and
+// setting the state back sends nothing while the compositor has not answered yet. So the
+// request is withdrawn on the wire too, right behind it: a compositor that reads both together
+// never configures the window as maximised (Weston ends the connection of a maximised window
+// that keeps its own size). Elsewhere this does nothing.
+void withdrawOnWayland(QWindow &window, Qt::WindowStates asked)
+{
+#if CALCARO_WAYLAND
+    if (!QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+        return;
+    QPlatformNativeInterface *native = QGuiApplication::platformNativeInterface();
+    auto *toplevel = static_cast<wl_proxy *>(
+        native ? native->nativeResourceForWindow("xdg_toplevel", &window) : nullptr);
+    if (!toplevel)
+        return; // not on screen yet: nothing was sent
+    // Requests of xdg_toplevel in the stable xdg-shell protocol, by their numbers.
+    constexpr uint32_t unsetMaximized = 10;
+    constexpr uint32_t unsetFullscreen = 12;
+    const uint32_t version = wl_proxy_get_version(toplevel);
+    if (asked & Qt::WindowMaximized)
+        wl_proxy_marshal_flags(toplevel, unsetMaximized, nullptr, version, 0);
+    if (asked & Qt::WindowFullScreen)
+        wl_proxy_marshal_flags(toplevel, unsetFullscreen, nullptr, version, 0);
+#else
+    Q_UNUSED(window);
+    Q_UNUSED(asked);
+#endif
+}
+
+class FixedWindow : public QObject
+{
+public:
+    explicit FixedWindow(QWidget &window) : QObject(&window), m_window(window)
+    {
+        window.installEventFilter(this);
+        watchNativeWindow();
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched != &m_window)
+            return false;
+        // The native window is made late (at the first show) and may be made again.
+        watchNativeWindow();
+        if (event->type() == QEvent::WindowStateChange)
+            takeBack();
+        return false;
+    }
+
+private:
+    void watchNativeWindow()
+    {
+        QWindow *native = m_window.windowHandle();
+        if (!native || native == m_native)
+            return;
+        m_native = native;
+        // The title bar's buttons under Wayland change the native window's state directly; the
+        // request leaves at once, so it is taken back in the same breath, before the
+        // compositor can configure the window as maximised.
+        connect(native, &QWindow::windowStateChanged, this, [this](Qt::WindowState state) {
+            if (!(state & growing))
+                return;
+            takeBack();
+            withdrawOnWayland(*m_native, state);
+        });
+    }
+
+    void takeBack()
+    {
+        const Qt::WindowStates widgetState = m_window.windowState();
+        if (widgetState & growing)
+            m_window.setWindowState(widgetState & ~growing);
+        if (m_native && (m_native->windowStates() & growing))
+            m_native->setWindowStates(m_native->windowStates() & ~growing);
+    }
+
+    QWidget &m_window;
+    QPointer<QWindow> m_native;
+};
+
+} // namespace
+
+void keepFixedSize(QWidget &window)
+{
+    new FixedWindow(window); // owned by the window
+}
+
+} // namespace calcaro
