@@ -183,7 +183,7 @@ cet_ok() {
 }
 while IFS= read -r line; do
     case $line in
-    *": yes" | *": unknown, "*) ;;
+    *": yes" | *": yes ("* | *": unknown, "*) ;;
     " Fortify Source functions: no, only unprotected functions found!")
         fortify_ok || fail "hardening-check: $line, and not every compilation was fortified" ;;
     " Control flow integrity: no, not found!")
