@@ -204,18 +204,19 @@ def scenario(pyatspi, servers, program, heard):
         fail("\"Niveau 3\" could not be chosen")
     press(pyatspi, find(app, "push button", "Démarrer"))
 
-    # The question shows at the first tick of its timer.
-    dividend = None
+    # The question shows at the first tick of its timer. The two figures change in the same
+    # tick, but their news reaches this client one event at a time.
+    dividend = divisor = None
     for _ in range(50):
         dividend = find(app, "label", match=r"Dividende \d+")
-        if dividend is not None:
+        divisor = find(app, "label", match=r"Diviseur \d+")
+        if dividend is not None and divisor is not None:
             break
         yield 0.1
     if dividend is None:
         fail("the dividend never became readable")
-    divisor = find(app, "label", match=r"Diviseur \d+")
     if divisor is None:
-        fail("the divisor is not readable")
+        fail("the divisor never became readable")
     remainder_box = find(app, "text", "Le reste")
     remainder = remainder_box.queryText().getText(0, -1)
     d = int(dividend.name.split()[1])
