@@ -212,8 +212,7 @@ void QuizEngine::verification()
         m.score = m.score + 1;
         c.Timer2.setEnabled(true);
     } else {
-        m.message = texts::wrongAnswer(m.dividende.toString(), m.diviseur.toString(),
-                                       m.quotient.toString());
+        m.message = texts::wrongAnswer(m.dividende, m.diviseur, m.quotient);
         m.attente = m.delai;
         c.Timer2.setEnabled(true);
     }
@@ -252,7 +251,7 @@ bool QuizEngine::fin()
     c.Label3.setCaption(QString());
     c.Label8.setCaption(QString());
     c.Text1.setText(QString());
-    m.message = texts::seriesScore(m.score.toString(), m.total.toString());
+    m.message = texts::seriesScore(m.score, m.total);
     if (!c.window.processPendingEvents())
         return false;
     m.attente = m.delai;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "integer.h"
+
 #include <QString>
 
 namespace calcaro::texts {
@@ -13,23 +15,24 @@ inline const QString rightAnswer = QStringLiteral("Bonne réponse "); // ends wi
 inline const QString remainderCaption = QStringLiteral("et il reste");
 
 // "Non, 42 : 6 = 7"
-inline QString wrongAnswer(const QString &dividende, const QString &diviseur,
-                           const QString &quotient)
+inline QString wrongAnswer(Integer dividende, Integer diviseur, Integer quotient)
 {
-    return QStringLiteral("Non, ") + dividende + QStringLiteral(" : ") + diviseur +
-           QStringLiteral(" = ") + quotient;
+    return QStringLiteral("Non, ") + dividende.toString() + QStringLiteral(" : ") +
+           diviseur.toString() + QStringLiteral(" = ") + quotient.toString();
 }
 
 // The main window's message at the end of a series: "Ton score est de 7 sur 10".
-inline QString seriesScore(const QString &score, const QString &total)
+inline QString seriesScore(Integer score, Integer total)
 {
-    return QStringLiteral("Ton score est de ") + score + QStringLiteral(" sur ") + total;
+    return QStringLiteral("Ton score est de ") + score.toString() + QStringLiteral(" sur ") +
+           total.toString();
 }
 
 // The series-end dialog's score line: "Votre score est de 7 sur 10".
-inline QString dialogScore(const QString &score, const QString &total)
+inline QString dialogScore(Integer score, Integer total)
 {
-    return QStringLiteral("Votre score est de ") + score + QStringLiteral(" sur ") + total;
+    return QStringLiteral("Votre score est de ") + score.toString() + QStringLiteral(" sur ") +
+           total.toString();
 }
 
 // The report of a fatal run-time error, before the error's own name.

@@ -78,9 +78,7 @@ void TestAccessibility::names()
     QFETCH(QString, name);
     QFETCH(QString, accessibleName);
     QFETCH(int, role);
-    Program::instance().showSeriesEndDialog();
-    Program::instance().showQuitConfirmation();
-    QWidget *w = f.window(window);
+    QWidget *w = f.showAllWindows(window);
     auto *control = w->findChild<QWidget *>(name);
     QVERIFY(control);
     QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(control);

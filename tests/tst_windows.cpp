@@ -576,9 +576,7 @@ void TestWindows::fixedWindowsRefuseToGrow()
     QFETCH(QString, window);
     QFETCH(QString, request);
     QFETCH(bool, fixed);
-    Program::instance().showSeriesEndDialog();
-    Program::instance().showQuitConfirmation();
-    QWidget *w = f.window(window);
+    QWidget *w = f.showAllWindows(window);
     QVERIFY(QTest::qWaitForWindowExposed(w));
     const QSize size = w->size();
     if (request == QLatin1String("maximise"))
@@ -740,9 +738,7 @@ void TestWindows::layout()
     QFETCH(bool, italic);
     QFETCH(QColor, colour);
     QFETCH(int, alignment);
-    Program::instance().showSeriesEndDialog();
-    Program::instance().showQuitConfirmation();
-    QWidget *w = f.window(window);
+    QWidget *w = f.showAllWindows(window);
     auto *control = w->findChild<QWidget *>(name);
     QVERIFY(control);
     QCOMPARE(control->geometry(), place);

@@ -59,8 +59,7 @@ void Form2::Form_Load()
 void Form2::showEvent(QShowEvent *event)
 {
     if (!event->spontaneous())
-        m_scoreLine->setText(
-            texts::dialogScore(m_state.score.toString(), m_state.total.toString()));
+        m_scoreLine->setText(texts::dialogScore(m_state.score, m_state.total));
     QWidget::showEvent(event);
 }
 

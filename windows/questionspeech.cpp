@@ -21,20 +21,12 @@ QString counted(const QString &number, const QString &singular, const QString &p
     return number + QLatin1Char(' ') + (one ? singular : plural);
 }
 
-} // namespace
-
-QuestionSpeech::QuestionSpeech(Controls controls) : QObject(&controls.answer), m_c(controls)
-{
-    update();
-    describe();
-}
-
-QString QuestionSpeech::figure(const QString &role, const QString &figures)
+QString figure(const QString &role, const QString &figures)
 {
     return figures.isEmpty() ? role : role + QLatin1Char(' ') + figures;
 }
 
-QString QuestionSpeech::score(const QString &shown)
+QString score(const QString &shown)
 {
     // "3 / 4" on screen; a slash would be read out as a fraction.
     static const QRegularExpression pair(QStringLiteral("^(\\d+) / (\\d+)$"));
@@ -47,15 +39,14 @@ QString QuestionSpeech::score(const QString &shown)
            counted(match.captured(2), QStringLiteral("question"), QStringLiteral("questions"));
 }
 
-QString QuestionSpeech::message(const QString &shown)
+QString message(const QString &shown)
 {
     QString spoken = shown;
     return spoken.replace(QStringLiteral(" : "), QStringLiteral(" divisé par "))
         .replace(QStringLiteral(" = "), QStringLiteral(" égale "));
 }
 
-QString QuestionSpeech::question(const QString &dividend, const QString &divisor,
-                                 const QString &remainder)
+QString question(const QString &dividend, const QString &divisor, const QString &remainder)
 {
     if (dividend.isEmpty() || divisor.isEmpty())
         return QString();
@@ -63,6 +54,14 @@ QString QuestionSpeech::question(const QString &dividend, const QString &divisor
     if (!remainder.isEmpty())
         sentence += QStringLiteral(", et il reste ") + remainder;
     return sentence;
+}
+
+} // namespace
+
+QuestionSpeech::QuestionSpeech(Controls controls) : QObject(&controls.answer), m_c(controls)
+{
+    update();
+    describe();
 }
 
 void QuestionSpeech::update()

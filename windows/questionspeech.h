@@ -33,13 +33,6 @@ public:
     // changed it has run.
     void update();
 
-    // The spoken forms, for any caller that needs them.
-    static QString figure(const QString &role, const QString &figures);
-    static QString score(const QString &shown);
-    static QString message(const QString &shown);
-    static QString question(const QString &dividend, const QString &divisor,
-                            const QString &remainder);
-
 private:
     void describe();
 

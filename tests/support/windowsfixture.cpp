@@ -52,7 +52,7 @@ QString WindowsFixture::violation() const
             return QStringLiteral("the series-end dialog is up over a running game");
         const Module1 &m = Program::instance().state();
         const QString line = child<QLabel>(dialog, "Label1")->text();
-        if (line != texts::dialogScore(m.score.toString(), m.total.toString()))
+        if (line != texts::dialogScore(m.score, m.total))
             return QStringLiteral("the series-end dialog says \"%1\"").arg(line);
     }
     const bool onScreen = (main && main->isVisible()) ||
@@ -67,8 +67,10 @@ void WindowsFixture::watchTicks()
 {
     tickViolation.clear();
     m_clock->afterEachTick = [this] {
-        if (tickViolation.isEmpty() && !violation().isEmpty())
-            tickViolation = QStringLiteral("at %1 ms: %2").arg(m_clock->now()).arg(violation());
+        if (!tickViolation.isEmpty())
+            return;
+        if (const QString broken = violation(); !broken.isEmpty())
+            tickViolation = QStringLiteral("at %1 ms: %2").arg(m_clock->now()).arg(broken);
     };
 }
 
@@ -92,6 +94,13 @@ QWidget *WindowsFixture::window(const QString &name) const
     if (name == QLatin1String("form1"))
         return mainWindow();
     return name == QLatin1String("Form2") ? seriesEndDialog() : quitConfirmation();
+}
+
+QWidget *WindowsFixture::showAllWindows(const QString &name)
+{
+    Program::instance().showSeriesEndDialog();
+    Program::instance().showQuitConfirmation();
+    return window(name);
 }
 
 QAction *WindowsFixture::menuItem(const char *name) const

@@ -32,6 +32,9 @@ public:
     QAction *menuItem(const char *name) const;
     // "form1", "Form2" or "Form3"
     QWidget *window(const QString &name) const;
+    // Brings up the series-end dialog and the quit confirmation beside the main window, for
+    // checks that go over every window; returns the one named.
+    QWidget *showAllWindows(const QString &name);
 
     // What the three windows keep true between events, whatever arrives: the cycle's own
     // invariants; the series-end dialog only over a hidden main window with no timer on,
