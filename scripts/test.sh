@@ -9,8 +9,9 @@ set -euo pipefail
 calcaro_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 source "$calcaro_root/scripts/deps.sh"
 calcaro_ensure_packages xvfb xauth x11-utils clang clang-format libclang-rt-14-dev
-# The tests against a real Wayland compositor and the real accessibility bus.
-calcaro_ensure_packages weston qt6-wayland dbus-daemon dbus-bin at-spi2-core python3-pyatspi
+# The tests against a real Wayland compositor, a real window manager and the real accessibility
+# bus.
+calcaro_ensure_packages weston qt6-wayland openbox dbus-daemon dbus-bin at-spi2-core python3-pyatspi
 cd "$calcaro_root"
 
 echo "== Source format (clang-format $(clang-format --version | grep -o '[0-9][0-9.]*' | head -n 1))"

@@ -572,7 +572,7 @@ void TestWindows::fixedWindowsRefuseToGrow_data()
 void TestWindows::fixedWindowsRefuseToGrow()
 {
     // Under Wayland the toolkit draws the title bar and its maximise button itself; the real
-    // compositor is in tst_wayland. Here every request leaves a fixed window as it was.
+    // compositor is in tst_desktops. Here every request leaves a fixed window as it was.
     QFETCH(QString, window);
     QFETCH(QString, request);
     QFETCH(bool, fixed);

@@ -1,5 +1,7 @@
 #include "fixedwindow.h"
 
+#include "titlebar.h"
+
 #include <QEvent>
 #include <QGuiApplication>
 #include <QPointer>
@@ -102,6 +104,7 @@ private:
 void keepFixedSize(QWidget &window)
 {
     new FixedWindow(window); // owned by the window
+    TitleBar::installIfNeeded(window);
 }
 
 } // namespace calcaro

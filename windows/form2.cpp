@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QShowEvent>
+#include <QVBoxLayout>
 
 namespace calcaro {
 
@@ -24,22 +25,29 @@ Form2::Form2(Module1 &state) : m_state(state)
     setWindowTitle(texts::title);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-    setFixedSize(pixels(8520), pixels(3135));
-    keepFixedSize(*this);
+    // The contents keep their size and place within the window's client area.
+    auto *client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    client->setFixedSize(pixels(8520), pixels(3135));
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(QMargins());
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    layout->addWidget(client);
 
     const QFont text = gameFont(13.5);
-    m_scoreLine = makeLabel(*this, QStringLiteral("Label1"), QString(),
+    m_scoreLine = makeLabel(*client, QStringLiteral("Label1"), QString(),
                             twipsRect(360, 360, 7815, 495), text, Qt::AlignHCenter);
-    makeLabel(*this, QStringLiteral("Label2"), QStringLiteral("Que voulez-vous faire ? "),
+    makeLabel(*client, QStringLiteral("Label2"), QStringLiteral("Que voulez-vous faire ? "),
               twipsRect(2280, 1440, 3975, 375), text, Qt::AlignHCenter);
     const QFont buttons = gameFont(9.75);
-    auto *continuer = makeButton(*this, QStringLiteral("Command1"), QStringLiteral("&Continuer"),
+    auto *continuer = makeButton(*client, QStringLiteral("Command1"), QStringLiteral("&Continuer"),
                                  twipsRect(600, 2160, 1935, 615), buttons);
     auto *recommencer =
-        makeButton(*this, QStringLiteral("Command2"), QStringLiteral("&Recommencer"),
+        makeButton(*client, QStringLiteral("Command2"), QStringLiteral("&Recommencer"),
                    twipsRect(3120, 2160, 1935, 615), buttons);
-    auto *quitter = makeButton(*this, QStringLiteral("Command3"), QStringLiteral("&Quitter"),
+    auto *quitter = makeButton(*client, QStringLiteral("Command3"), QStringLiteral("&Quitter"),
                                twipsRect(5640, 2160, 2055, 615), buttons);
+    keepFixedSize(*this);
     setTabOrder(continuer, recommencer);
     setTabOrder(recommencer, quitter);
     connectClick(continuer, *this, &Form2::Command1_Click);
@@ -53,6 +61,7 @@ Form2::Form2(Module1 &state) : m_state(state)
 
 void Form2::Form_Load()
 {
+    adjustSize(); // its size as laid out, before it is placed
     centreOnScreen(*this);
 }
 

@@ -1,13 +1,17 @@
-// Runs the real program on whatever display it is given (a Wayland compositor, for the test
-// that uses it), asks its fixed windows to grow, plays one question and leaves by "Oui".
-// Prints what it saw, one line a step; a step that fails prints why and ends with status 3.
+// Runs the real program on whatever display it is given (a Wayland compositor, or an X server
+// with its window manager), looks at the title bars of its fixed windows, asks them to grow,
+// plays one question and leaves by "Oui". Prints what it saw, one line a step; a step that
+// fails prints why and ends with status 3.
 
 #include "calcaroapplication.h"
 #include "program.h"
 #include "texts.h"
 
+#include <QAbstractButton>
 #include <QLabel>
+#include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTimer>
 #include <QWindow>
 #include <QtTest/QTest>
@@ -58,6 +62,48 @@ void roundTrip()
     QTest::qWait(400);
 }
 
+// What the window's title bar offers. Where the program draws the bar itself, the toolkit must
+// draw none around it; where the window manager draws it, the window asks it for a close button
+// and nothing else to act on it (the Motif hints, which X11 window managers read).
+void describeTitleBar(QWidget *window)
+{
+    const QString name = window->objectName();
+    if (auto *bar = window->findChild<QWidget *>(QStringLiteral("titleBar"))) {
+        if (window->windowHandle()->frameMargins() != QMargins())
+            fail(name + QStringLiteral(" has the toolkit's title bar too"));
+        QStringList buttons;
+        for (QAbstractButton *button : bar->findChildren<QAbstractButton *>()) {
+            if (button->isVisible())
+                buttons << button->accessibleName();
+        }
+        say(QStringLiteral("%1 title bar: its own, %2 [%3]")
+                .arg(name, bar->findChild<QLabel *>(QStringLiteral("title"))->text(),
+                     buttons.join(QLatin1Char(' '))));
+        return;
+    }
+    QProcess xprop;
+    xprop.start(QStringLiteral("xprop"), {QStringLiteral("-id"), QString::number(window->winId()),
+                                          QStringLiteral("_MOTIF_WM_HINTS")});
+    if (!xprop.waitForFinished(10000))
+        fail(QStringLiteral("xprop did not run"));
+    const QString hints = QString::fromLatin1(xprop.readAllStandardOutput()).trimmed();
+    const auto found =
+        QRegularExpression(QStringLiteral("= 0x(\\w+), 0x(\\w+), 0x(\\w+)")).match(hints);
+    if (!found.hasMatch())
+        fail(name + QStringLiteral(" has no Motif hints: ") + hints);
+    // The hints' bits for the functions and the decorations the window manager may offer.
+    enum : uint { functionMinimize = 0x8, functionMaximize = 0x10, functionClose = 0x20 };
+    enum : uint { decorationMinimize = 0x20, decorationMaximize = 0x40 };
+    const uint flags = found.captured(1).toUInt(nullptr, 16);
+    const uint functions = found.captured(2).toUInt(nullptr, 16);
+    const uint decorations = found.captured(3).toUInt(nullptr, 16);
+    if (flags != 0x3 || (functions & (functionMinimize | functionMaximize)) ||
+        !(functions & functionClose) || (decorations & (decorationMinimize | decorationMaximize)))
+        fail(name + QStringLiteral(" asks the window manager for more than a close button: ") +
+             hints);
+    say(name + QStringLiteral(" title bar: the window manager's, asked for a close button only"));
+}
+
 // Both ways a window is asked to grow: through the widget, and directly on the native window
 // as the title bar that the toolkit draws itself does.
 void askToGrow(QWidget *window)
@@ -90,6 +136,7 @@ int main(int argc, char *argv[])
             fail(QStringLiteral("form1 never shown"));
         say(QStringLiteral("shown: ") + main->windowTitle() + QStringLiteral(" | ") +
             part<QLabel>(main, "Label7")->text());
+        describeTitleBar(main);
         askToGrow(main);
 
         press(main, "Command1");
@@ -104,9 +151,16 @@ int main(int argc, char *argv[])
         QWidget *dialog = topLevel("Form2");
         if (!QTest::qWaitForWindowExposed(dialog, 10000))
             fail(QStringLiteral("Form2 never shown"));
+        describeTitleBar(dialog);
         askToGrow(dialog);
 
-        press(dialog, "Command3");
+        // The close button of the program's own title bar does what the close box does.
+        if (auto *close = dialog->findChild<QAbstractButton *>(QStringLiteral("closeButton"))) {
+            QTest::mouseClick(close, Qt::LeftButton);
+            say(QStringLiteral("Form2 closed by its title bar"));
+        } else {
+            press(dialog, "Command3");
+        }
         QTest::qWait(100);
         say(QStringLiteral("asked: ") + part<QLabel>(topLevel("Form3"), "Label1")->text());
         press(topLevel("Form3"), "Command1");

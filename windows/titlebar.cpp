@@ -1,0 +1,166 @@
+#include "titlebar.h"
+
+#include <QEvent>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLinearGradient>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QToolButton>
+#include <QWindow>
+
+namespace calcaro {
+namespace {
+
+constexpr int barHeight = 30;
+constexpr int iconSize = 16;
+constexpr int edge = 1; // the window's border, left, right and bottom
+
+// A plain cross, drawn for every pixel ratio rather than scaled, so that it stays sharp at twice
+// the size.
+QIcon closeIcon(const QColor &colour)
+{
+    QIcon icon;
+    for (const qreal ratio : {1.0, 2.0}) {
+        QPixmap pixmap(QSize(iconSize, iconSize) * ratio);
+        pixmap.setDevicePixelRatio(ratio);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(QPen(colour, 2, Qt::SolidLine, Qt::RoundCap));
+        painter.drawLine(QPointF(4, 4), QPointF(12, 12));
+        painter.drawLine(QPointF(4, 12), QPointF(12, 4));
+        icon.addPixmap(pixmap);
+    }
+    return icon;
+}
+
+} // namespace
+
+TitleBar *TitleBar::installIfNeeded(QWidget &window)
+{
+    // Under X11 (and elsewhere) the window manager draws the title bar from the window's flags,
+    // which ask for the close button only. Qt under Wayland draws its own bar, with minimise and
+    // maximise whatever the flags say.
+    if (!QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+        return nullptr;
+    return new TitleBar(window);
+}
+
+TitleBar::TitleBar(QWidget &window) : QWidget(&window), m_window(window)
+{
+    setObjectName(QStringLiteral("titleBar"));
+    // Drawn in the desktop's colours, not in those of the window's contents.
+    setPalette(QGuiApplication::palette());
+    setFixedHeight(barHeight);
+
+    m_icon = new QLabel(this);
+    m_icon->setFixedSize(iconSize, iconSize);
+    m_title = new QLabel(this);
+    m_title->setObjectName(QStringLiteral("title"));
+    m_title->setAlignment(Qt::AlignCenter);
+    QFont font = m_title->font();
+    font.setBold(true);
+    m_title->setFont(font);
+
+    m_close = new QToolButton(this);
+    m_close->setObjectName(QStringLiteral("closeButton"));
+    m_close->setIcon(closeIcon(palette().color(QPalette::WindowText)));
+    m_close->setIconSize(QSize(iconSize, iconSize));
+    m_close->setAutoRaise(true);
+    m_close->setToolTip(QStringLiteral("Fermer"));
+    m_close->setAccessibleName(QStringLiteral("Fermer"));
+    // Like a close box: the keyboard's path through the window stays what it was.
+    m_close->setFocusPolicy(Qt::NoFocus);
+    // The same close as the window system's close box: the window decides what follows.
+    connect(m_close, &QToolButton::clicked, &m_window, &QWidget::close);
+
+    auto *row = new QHBoxLayout(this);
+    row->setContentsMargins(8, 0, 4, 0);
+    row->setSpacing(6);
+    row->addWidget(m_icon);
+    row->addWidget(m_title, 1);
+    row->addWidget(m_close);
+
+    // Qt takes a close button in the flags to mean the system's title bar, so the hints go.
+    window.setWindowFlags((window.windowFlags() & Qt::WindowType_Mask) | Qt::FramelessWindowHint);
+    // The window's layout places its contents below the bar and inside the border.
+    window.setContentsMargins(window.contentsMargins() + QMargins(edge, barHeight, edge, edge));
+    setGeometry(0, 0, window.width(), barHeight);
+    window.installEventFilter(this);
+    followWindow();
+    showActivation();
+}
+
+bool TitleBar::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == &m_window) {
+        switch (event->type()) {
+        case QEvent::Resize:
+            setGeometry(0, 0, m_window.width(), barHeight);
+            break;
+        case QEvent::Paint: {
+            // The border, under whatever the window paints (nothing, out there).
+            QPainter painter(&m_window);
+            painter.setPen(palette().color(QPalette::Mid));
+            painter.drawRect(m_window.rect().adjusted(0, 0, -1, -1));
+            break;
+        }
+        case QEvent::WindowTitleChange:
+        case QEvent::WindowIconChange:
+            followWindow();
+            break;
+        case QEvent::ActivationChange:
+            showActivation();
+            break;
+        default:
+            break;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TitleBar::followWindow()
+{
+    m_title->setText(m_window.windowTitle());
+    const QIcon icon = m_window.windowIcon();
+    m_icon->setPixmap(icon.pixmap(QSize(iconSize, iconSize), devicePixelRatioF()));
+}
+
+// The title dims while another window is active, as title bars do.
+void TitleBar::showActivation()
+{
+    QPalette palette = m_title->palette();
+    const QPalette desktop = QGuiApplication::palette();
+    palette.setColor(
+        QPalette::WindowText,
+        desktop.color(m_window.isActiveWindow() ? QPalette::Active : QPalette::Disabled,
+                      QPalette::WindowText));
+    m_title->setPalette(palette);
+}
+
+void TitleBar::mousePressEvent(QMouseEvent *event)
+{
+    // The compositor moves the window; a client cannot place itself under Wayland.
+    if (event->button() == Qt::LeftButton && m_window.windowHandle()) {
+        m_window.windowHandle()->startSystemMove();
+        event->accept();
+        return;
+    }
+    QWidget::mousePressEvent(event);
+}
+
+void TitleBar::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    const QColor base = palette().color(QPalette::Window);
+    QLinearGradient shade(rect().topLeft(), rect().bottomLeft());
+    shade.setColorAt(0, base.lighter(104));
+    shade.setColorAt(1, base.darker(108));
+    painter.fillRect(rect(), shade);
+    painter.setPen(palette().color(QPalette::Mid));
+    painter.drawLine(rect().bottomLeft(), rect().bottomRight());
+}
+
+} // namespace calcaro
