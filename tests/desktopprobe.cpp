@@ -71,6 +71,13 @@ void describeTitleBar(QWidget *window)
     if (auto *bar = window->findChild<QWidget *>(QStringLiteral("titleBar"))) {
         if (window->windowHandle()->frameMargins() != QMargins())
             fail(name + QStringLiteral(" has the toolkit's title bar too"));
+        // The menu bar and the contents make room for it.
+        for (QWidget *child : window->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+            if (child != bar && child->isVisible() &&
+                child->geometry().top() <= bar->geometry().bottom())
+                fail(QStringLiteral("%1 has %2 under its title bar")
+                         .arg(name, QString::fromLatin1(child->metaObject()->className())));
+        }
         QStringList buttons;
         for (QAbstractButton *button : bar->findChildren<QAbstractButton *>()) {
             if (button->isVisible())

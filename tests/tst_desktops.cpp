@@ -68,6 +68,10 @@ QString TestDesktops::runProbe(const QProcessEnvironment &display, const QString
     const QStringList command = wrapper + QStringList{QStringLiteral(CALCARO_DESKTOP_PROBE)};
     probe.start(command.first(), command.mid(1));
     const bool finished = probe.waitForFinished(60000);
+    if (!finished) {
+        probe.terminate(); // lets a wrapper stop its servers too
+        probe.waitForFinished(5000);
+    }
     const QString output = QString::fromUtf8(probe.readAllStandardOutput());
     const QString errors = QString::fromUtf8(probe.readAllStandardError());
     // A protocol error kills the connection and the program with it; said here in full.

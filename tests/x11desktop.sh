@@ -1,23 +1,47 @@
 #!/usr/bin/env bash
 # Runs a command on a desktop of its own: a private Xvfb with the Openbox window manager, and Qt
-# on its X11 platform. The servers go when the command ends; its status is the script's.
+# on its X11 platform. The servers and the command go when the script ends, however it ends
+# (a KILL excepted); its status is the command's, or 1 when the desktop could not be set up.
 set -u
-display_file=$(mktemp)
-Xvfb -displayfd 3 -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
+xvfb= openbox= command=
+work=$(mktemp -d)
+cleanup() {
+    kill $command $openbox $xvfb 2>/dev/null
+    wait 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+trap 'exit 143' TERM INT HUP
+
+# On the first free display, which the server writes out once it is ready.
+Xvfb -displayfd 3 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
 xvfb=$!
-trap 'kill $openbox $xvfb 2>/dev/null; wait 2>/dev/null; rm -f "$display_file"' EXIT
-openbox=
 for _ in $(seq 100); do
-    [ -s "$display_file" ] && break
+    [ -s "$work/display" ] && break
     sleep 0.1
 done
-[ -s "$display_file" ] || { echo "Xvfb did not start" >&2; exit 1; }
-export DISPLAY=:$(head -n 1 "$display_file") QT_QPA_PLATFORM=xcb
-openbox >/dev/null 2>&1 &
+if [ ! -s "$work/display" ]; then
+    echo "x11desktop: Xvfb did not start:" >&2
+    cat "$work/xvfb.log" >&2
+    exit 1
+fi
+export DISPLAY=:$(head -n 1 "$work/display") QT_QPA_PLATFORM=xcb
+
+openbox >"$work/openbox.log" 2>&1 &
 openbox=$!
 # Openbox has taken the screen over once it has named itself on the root window.
 for _ in $(seq 100); do
     xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
     sleep 0.1
 done
-"$@"
+if ! kill -0 $openbox 2>/dev/null ||
+    ! xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; then
+    echo "x11desktop: Openbox did not start:" >&2
+    cat "$work/openbox.log" >&2
+    exit 1
+fi
+
+# In the background, so that a TERM to the script stops it too.
+"$@" &
+command=$!
+wait $command

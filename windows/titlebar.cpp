@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QIcon>
 #include <QLabel>
 #include <QLinearGradient>
 #include <QMouseEvent>
@@ -15,7 +16,8 @@ namespace {
 
 constexpr int barHeight = 30;
 constexpr int iconSize = 16;
-constexpr int edge = 1; // the window's border, left, right and bottom
+constexpr int iconLeft = 8;
+constexpr int edge = 1; // the window's border, all round
 
 // A plain cross, drawn for every pixel ratio rather than scaled, so that it stays sharp at twice
 // the size.
@@ -45,18 +47,18 @@ TitleBar *TitleBar::installIfNeeded(QWidget &window)
     // maximise whatever the flags say.
     if (!QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
         return nullptr;
+    // Whoever asks Qt for no title bars at all (a kiosk, say) gets none from us either.
+    if (qEnvironmentVariableIsSet("QT_WAYLAND_DISABLE_WINDOWDECORATION"))
+        return nullptr;
     return new TitleBar(window);
 }
 
 TitleBar::TitleBar(QWidget &window) : QWidget(&window), m_window(window)
 {
     setObjectName(QStringLiteral("titleBar"));
-    // Drawn in the desktop's colours, not in those of the window's contents.
-    setPalette(QGuiApplication::palette());
+    setAccessibleName(QStringLiteral("Barre de titre"));
     setFixedHeight(barHeight);
 
-    m_icon = new QLabel(this);
-    m_icon->setFixedSize(iconSize, iconSize);
     m_title = new QLabel(this);
     m_title->setObjectName(QStringLiteral("title"));
     m_title->setAlignment(Qt::AlignCenter);
@@ -66,7 +68,6 @@ TitleBar::TitleBar(QWidget &window) : QWidget(&window), m_window(window)
 
     m_close = new QToolButton(this);
     m_close->setObjectName(QStringLiteral("closeButton"));
-    m_close->setIcon(closeIcon(palette().color(QPalette::WindowText)));
     m_close->setIconSize(QSize(iconSize, iconSize));
     m_close->setAutoRaise(true);
     m_close->setToolTip(QStringLiteral("Fermer"));
@@ -77,20 +78,21 @@ TitleBar::TitleBar(QWidget &window) : QWidget(&window), m_window(window)
     connect(m_close, &QToolButton::clicked, &m_window, &QWidget::close);
 
     auto *row = new QHBoxLayout(this);
-    row->setContentsMargins(8, 0, 4, 0);
+    row->setContentsMargins(iconLeft, 0, 4, 0);
     row->setSpacing(6);
-    row->addWidget(m_icon);
+    row->addSpacing(iconSize); // the window's icon, painted
     row->addWidget(m_title, 1);
     row->addWidget(m_close);
 
     // Qt takes a close button in the flags to mean the system's title bar, so the hints go.
     window.setWindowFlags((window.windowFlags() & Qt::WindowType_Mask) | Qt::FramelessWindowHint);
-    // The window's layout places its contents below the bar and inside the border.
-    window.setContentsMargins(window.contentsMargins() + QMargins(edge, barHeight, edge, edge));
-    setGeometry(0, 0, window.width(), barHeight);
+    // The window's layout places its contents below the bar, and both inside the border.
+    window.setContentsMargins(window.contentsMargins() +
+                              QMargins(edge, edge + barHeight, edge, edge));
+    place();
     window.installEventFilter(this);
     followWindow();
-    showActivation();
+    followPalette();
 }
 
 bool TitleBar::eventFilter(QObject *watched, QEvent *event)
@@ -98,7 +100,7 @@ bool TitleBar::eventFilter(QObject *watched, QEvent *event)
     if (watched == &m_window) {
         switch (event->type()) {
         case QEvent::Resize:
-            setGeometry(0, 0, m_window.width(), barHeight);
+            place();
             break;
         case QEvent::Paint: {
             // The border, under whatever the window paints (nothing, out there).
@@ -121,23 +123,41 @@ bool TitleBar::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
+void TitleBar::place()
+{
+    setGeometry(edge, edge, m_window.width() - 2 * edge, barHeight);
+}
+
 void TitleBar::followWindow()
 {
     m_title->setText(m_window.windowTitle());
-    const QIcon icon = m_window.windowIcon();
-    m_icon->setPixmap(icon.pixmap(QSize(iconSize, iconSize), devicePixelRatioF()));
+    update(); // the icon
+}
+
+// The bar takes the desktop's colours from the window (the game's colours are on its contents);
+// the cross follows them when the desktop changes theme.
+void TitleBar::followPalette()
+{
+    m_close->setIcon(closeIcon(palette().color(QPalette::WindowText)));
+    showActivation();
+}
+
+void TitleBar::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::PaletteChange)
+        followPalette();
+    QWidget::changeEvent(event);
 }
 
 // The title dims while another window is active, as title bars do.
 void TitleBar::showActivation()
 {
-    QPalette palette = m_title->palette();
-    const QPalette desktop = QGuiApplication::palette();
-    palette.setColor(
+    QPalette titlePalette = m_title->palette();
+    titlePalette.setColor(
         QPalette::WindowText,
-        desktop.color(m_window.isActiveWindow() ? QPalette::Active : QPalette::Disabled,
-                      QPalette::WindowText));
-    m_title->setPalette(palette);
+        palette().color(m_window.isActiveWindow() ? QPalette::Active : QPalette::Disabled,
+                        QPalette::WindowText));
+    m_title->setPalette(titlePalette);
 }
 
 void TitleBar::mousePressEvent(QMouseEvent *event)
@@ -161,6 +181,9 @@ void TitleBar::paintEvent(QPaintEvent *)
     painter.fillRect(rect(), shade);
     painter.setPen(palette().color(QPalette::Mid));
     painter.drawLine(rect().bottomLeft(), rect().bottomRight());
+    // Painted rather than held as a picture, so that it is sharp on every screen it moves to.
+    m_window.windowIcon().paint(&painter,
+                                QRect(iconLeft, (height() - iconSize) / 2, iconSize, iconSize));
 }
 
 } // namespace calcaro

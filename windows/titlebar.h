@@ -26,15 +26,17 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void changeEvent(QEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    void place();
     void followWindow();
+    void followPalette();
     void showActivation();
 
     QWidget &m_window;
-    QLabel *m_icon;
     QLabel *m_title;
     QToolButton *m_close;
 };
