@@ -147,6 +147,9 @@ bool Program::letEventsRun(QWidget &window)
     const bool shown = window.isVisible();
     const QPointer<QWidget> alive(&window);
     QCoreApplication::processEvents();
+    // One pass of the event loop may take the window system's events and leave queued calls
+    // (a close, a click) for later; everything that was waiting runs now.
+    QCoreApplication::sendPostedEvents();
     if (m_ended || !alive || !isOpen(*alive))
         return false;
     return alive == m_form1.get() || alive->isVisible() == shown;
