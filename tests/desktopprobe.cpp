@@ -4,6 +4,7 @@
 // fails prints why and ends with status 3.
 
 #include "calcaroapplication.h"
+#include "probe.h"
 #include "program.h"
 #include "texts.h"
 
@@ -19,42 +20,9 @@
 #include <cstdio>
 
 using namespace calcaro;
+using namespace probe;
 
 namespace {
-
-void say(const QString &line)
-{
-    std::printf("%s\n", qPrintable(line));
-    std::fflush(stdout);
-}
-
-[[noreturn]] void fail(const QString &why)
-{
-    say(QStringLiteral("FAILED: ") + why);
-    std::exit(3);
-}
-
-QWidget *topLevel(const char *name)
-{
-    for (QWidget *w : QApplication::topLevelWidgets()) {
-        if (w->objectName() == QLatin1String(name) && w->isVisible())
-            return w;
-    }
-    fail(QStringLiteral("no visible %1").arg(QLatin1String(name)));
-}
-
-template <typename T> T *part(QWidget *window, const char *name)
-{
-    auto *p = window->findChild<T *>(QString::fromLatin1(name));
-    if (!p)
-        fail(QStringLiteral("no %1").arg(QLatin1String(name)));
-    return p;
-}
-
-void press(QWidget *window, const char *button)
-{
-    QTest::mouseClick(part<QPushButton>(window, button), Qt::LeftButton);
-}
 
 // Gives the compositor time to answer, with the events that come back handled.
 void roundTrip()

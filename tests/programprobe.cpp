@@ -5,6 +5,7 @@
 
 #include "calcaroapplication.h"
 #include "displayguard.h"
+#include "probe.h"
 #include "program.h"
 
 #include <QAction>
@@ -18,40 +19,9 @@
 #include <optional>
 
 using namespace calcaro;
+using namespace probe;
 
 namespace {
-
-void say(const char *what)
-{
-    std::printf("%s\n", what);
-    std::fflush(stdout);
-}
-
-QWidget *topLevel(const char *name)
-{
-    for (QWidget *w : QApplication::topLevelWidgets()) {
-        if (w->objectName() == QLatin1String(name) && w->isVisible())
-            return w;
-    }
-    return nullptr;
-}
-
-template <typename T = QPushButton> T *control(const char *window, const char *name)
-{
-    QWidget *w = topLevel(window);
-    T *c = w ? w->findChild<T *>(QString::fromLatin1(name)) : nullptr;
-    if (!c) {
-        std::printf("missing %s.%s\n", window, name);
-        std::fflush(stdout);
-        std::exit(3);
-    }
-    return c;
-}
-
-void press(const char *window, const char *button)
-{
-    QTest::mouseClick(control(window, button), Qt::LeftButton);
-}
 
 // The answer counter cannot go further: judging the next answer is the fatal overflow.
 void failNextJudgement(const QByteArray &how)
@@ -71,9 +41,9 @@ void failNextJudgement(const QByteArray &how)
     watch->start(100);
     Program::instance().state().total = 32767;
     if (how == "fatal-click")
-        press("form1", "Command3");
+        press(topLevel("form1"), "Command3");
     else if (how == "fatal-enter")
-        QTest::keyClick(control<QLineEdit>("form1", "Text1"), Qt::Key_Return);
+        QTest::keyClick(part<QLineEdit>(topLevel("form1"), "Text1"), Qt::Key_Return);
     // fatal-timeout: the question runs out of time
 }
 
@@ -100,23 +70,23 @@ int main(int argc, char *argv[])
     QTimer::singleShot(100, &*app, [scenario] {
         if (scenario == "shown") {
             if (QTest::qWaitForWindowExposed(topLevel("form1")))
-                say("shown");
+                say(QStringLiteral("shown"));
             return;
         }
         if (scenario == "fatal-timeout") // 2.5 s per question
-            control<QAction>("form1", "mnuRapide")->trigger();
-        press("form1", "Command1"); // a question is running
+            part<QAction>(topLevel("form1"), "mnuRapide")->trigger();
+        press(topLevel("form1"), "Command1"); // a question is running
         if (scenario.startsWith("fatal")) {
             failNextJudgement(scenario);
             return;
         }
-        press("form1", "Command2");
+        press(topLevel("form1"), "Command2");
         if (scenario == "oui")
-            press("Form3", "Command1");
+            press(topLevel("Form3"), "Command1");
         else
             topLevel("Form3")->close();
         // The press returns to this probe; the event loop must then stop without another event.
-        say("answered");
+        say(QStringLiteral("answered"));
     });
     const int status = app->exec();
     std::printf("ended %d\n", status);

@@ -22,11 +22,6 @@ using calcaro::test::child;
 
 namespace {
 
-QPoint screenCentre(const QWidget *w)
-{
-    return w->screen()->geometry().center();
-}
-
 bool offscreen()
 {
     return QGuiApplication::platformName() == QLatin1String("offscreen");
@@ -50,7 +45,7 @@ bool inPlace(const QWidget *w)
 {
     if (!offscreen() && w->frameGeometry().height() == w->height())
         return false; // not framed yet
-    const QPoint offset = w->frameGeometry().center() - screenCentre(w);
+    const QPoint offset = w->frameGeometry().center() - w->screen()->geometry().center();
     return std::abs(offset.x()) <= 1 && std::abs(offset.y()) <= 1;
 }
 

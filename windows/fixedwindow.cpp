@@ -18,6 +18,11 @@ namespace {
 
 constexpr Qt::WindowStates growing = Qt::WindowMaximized | Qt::WindowFullScreen;
 
+bool onWayland()
+{
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
 // Qt under Wayland sends the request to grow as soon as the native window's state changes, and
 // setting the state back sends nothing while the compositor has not answered yet. So the
 // request is withdrawn on the wire too, right behind it: a compositor that reads both together
@@ -26,7 +31,7 @@ constexpr Qt::WindowStates growing = Qt::WindowMaximized | Qt::WindowFullScreen;
 void withdrawOnWayland(QWindow &window, Qt::WindowStates asked)
 {
 #if CALCARO_WAYLAND
-    if (!QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+    if (!onWayland())
         return;
     QPlatformNativeInterface *native = QGuiApplication::platformNativeInterface();
     auto *toplevel = static_cast<wl_proxy *>(
@@ -104,7 +109,11 @@ private:
 void keepFixedSize(QWidget &window)
 {
     new FixedWindow(window); // owned by the window
-    TitleBar::installIfNeeded(window);
+    // Under X11 (and elsewhere) the window manager draws the title bar from the window's flags,
+    // which ask for the close button only. Qt under Wayland draws its own bar, with minimise and
+    // maximise whatever the flags say, unless it is asked for no title bars at all (a kiosk, say).
+    if (onWayland() && !qEnvironmentVariableIsSet("QT_WAYLAND_DISABLE_WINDOWDECORATION"))
+        new TitleBar(window); // owned by the window
 }
 
 } // namespace calcaro

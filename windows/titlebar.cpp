@@ -1,7 +1,6 @@
 #include "titlebar.h"
 
 #include <QEvent>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QLabel>
@@ -39,19 +38,6 @@ QIcon closeIcon(const QColor &colour)
 }
 
 } // namespace
-
-TitleBar *TitleBar::installIfNeeded(QWidget &window)
-{
-    // Under X11 (and elsewhere) the window manager draws the title bar from the window's flags,
-    // which ask for the close button only. Qt under Wayland draws its own bar, with minimise and
-    // maximise whatever the flags say.
-    if (!QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
-        return nullptr;
-    // Whoever asks Qt for no title bars at all (a kiosk, say) gets none from us either.
-    if (qEnvironmentVariableIsSet("QT_WAYLAND_DISABLE_WINDOWDECORATION"))
-        return nullptr;
-    return new TitleBar(window);
-}
 
 TitleBar::TitleBar(QWidget &window) : QWidget(&window), m_window(window)
 {

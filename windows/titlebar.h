@@ -17,11 +17,7 @@ class TitleBar : public QWidget
     Q_OBJECT
 
 public:
-    // Gives the window its own title bar where the platform would draw one with buttons it must
-    // not offer, and returns it; returns nullptr where the window system's bar, which follows
-    // the window's flags, is kept. The bar is owned by the window.
-    static TitleBar *installIfNeeded(QWidget &window);
-
+    // Owned by the window, which it makes frameless.
     explicit TitleBar(QWidget &window);
 
 protected:
