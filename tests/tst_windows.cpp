@@ -10,12 +10,15 @@
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenu>
+#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
 #include <QWindow>
 #include <QtTest/QTest>
+
+#include <optional>
 
 using namespace calcaro;
 using calcaro::test::child;
@@ -27,26 +30,68 @@ bool offscreen()
     return QGuiApplication::platformName() == QLatin1String("offscreen");
 }
 
-// A move or a resize by the program is a request to a real window manager, answered some time
-// later; a window hidden before the answer comes may be shown again elsewhere. (A child moving
-// or resizing a window goes through the window manager and cannot be that quick.)
-void letWindowManagerAnswer()
-{
-    if (!offscreen())
-        QTest::qWait(500);
-}
-
-// How long a window manager may take to frame and place a window on a busy machine.
+// A bound on the wait for a window manager's answer (a frame, a place, a size) on a busy
+// machine; each wait ends as soon as the answer is there.
 constexpr int placingMs = 15000;
 
-// Centred on its screen with its frame. A real window manager frames a window some time after it
-// is shown, and the program then centres it again; offscreen there is no frame.
+// Centred on its screen with its frame, as the window system has it now. (QWidget's own copy of
+// the frame is refreshed only by moves and resizes, so it can miss a frame that came after the
+// last one.) A real window manager frames a window before it shows it, and the program then
+// centres it again; offscreen there is no frame.
 bool inPlace(const QWidget *w)
 {
-    if (!offscreen() && w->frameGeometry().height() == w->height())
+    const QWindow *native = w->windowHandle();
+    if (!offscreen() && native->frameMargins().isNull())
         return false; // not framed yet
-    const QPoint offset = w->frameGeometry().center() - w->screen()->geometry().center();
+    const QPoint offset = native->frameGeometry().center() - w->screen()->geometry().center();
     return std::abs(offset.x()) <= 1 && std::abs(offset.y()) <= 1;
+}
+
+// What the window system last answered about a window's place and size.
+class GeometryAnswers : public QObject
+{
+public:
+    explicit GeometryAnswers(QWindow *window) : m_window(window)
+    {
+        window->installEventFilter(this);
+    }
+    ~GeometryAnswers() override
+    {
+        if (m_window)
+            m_window->removeEventFilter(this);
+    }
+    std::optional<QPoint> position;
+    std::optional<QSize> size;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Move)
+            position = static_cast<QMoveEvent *>(event)->pos();
+        else if (event->type() == QEvent::Resize)
+            size = static_cast<QResizeEvent *>(event)->size();
+        return false;
+    }
+
+private:
+    QPointer<QWindow> m_window;
+};
+
+// Moves or resizes a window's client area and waits for the window system's answer. A real
+// window manager answers some time later, and a window hidden before its answer came may be
+// shown again elsewhere. (A child moving or resizing a window goes through the window manager
+// and cannot be that quick.)
+bool placeAndWait(QWidget *w, const QRect &client)
+{
+    const QRect before = w->geometry();
+    GeometryAnswers answers(w->windowHandle());
+    w->setGeometry(client);
+    return QTest::qWaitFor(
+        [&] {
+            return (client.topLeft() == before.topLeft() || answers.position == client.topLeft()) &&
+                   (client.size() == before.size() || answers.size == client.size());
+        },
+        placingMs);
 }
 
 } // namespace
@@ -276,9 +321,8 @@ void TestWindows::continueKeepsScoreAndPlace()
     QCOMPARE(scoreLine(), QStringLiteral("Votre score est de 7 sur 10"));
     // In its place, before the child can move it.
     QTRY_VERIFY_WITH_TIMEOUT(inPlace(dialog), placingMs);
-    dialog->move(dialog->pos() + QPoint(40, -30));
-    const QPoint moved = dialog->pos();
-    letWindowManagerAnswer();
+    const QRect moved = dialog->geometry().translated(40, -30);
+    QVERIFY(placeAndWait(dialog, moved));
 
     click(dialog, "Command1");
     QVERIFY(!dialog->isVisible() && main()->isVisible());
@@ -290,7 +334,9 @@ void TestWindows::continueKeepsScoreAndPlace()
     playSeries(8);
     QCOMPARE(f.seriesEndDialog(), dialog); // only hidden in between
     QCOMPARE(scoreLine(), QStringLiteral("Votre score est de 15 sur 20"));
-    QCOMPARE(dialog->pos(), moved);
+    // A window manager takes a window back in steps, and says where it is once it shows it.
+    QVERIFY(QTest::qWaitForWindowExposed(dialog, placingMs));
+    QCOMPARE(dialog->geometry(), moved);
 }
 
 void TestWindows::restartFromDialog()
@@ -543,16 +589,15 @@ void TestWindows::confirmationKeepsItsPlace()
     QTRY_VERIFY_WITH_TIMEOUT(inPlace(confirm), placingMs);
     QVERIFY(!(confirm->windowFlags() & Qt::MSWindowsFixedSizeDialogHint));
     QVERIFY(confirm->windowFlags() & Qt::WindowMaximizeButtonHint);
-    confirm->move(confirm->pos() + QPoint(-10, 20));
-    const QPoint moved = confirm->pos();
     const QRect yes = button(confirm, "Command1")->geometry();
-    confirm->resize(confirm->size() + QSize(100, 80));
-    letWindowManagerAnswer();
+    const QRect moved = confirm->geometry().translated(-10, 20).adjusted(0, 0, 100, 80);
+    QVERIFY(placeAndWait(confirm, moved));
     QCOMPARE(button(confirm, "Command1")->geometry(), yes); // controls stay put
     click(confirm, "Command2");
     click(main(), "Command2");
     QCOMPARE(f.quitConfirmation(), confirm);
-    QCOMPARE(confirm->pos(), moved);
+    QVERIFY(QTest::qWaitForWindowExposed(confirm, placingMs));
+    QCOMPARE(confirm->geometry(), moved);
 }
 
 void TestWindows::escapeDoesNothing()
@@ -602,8 +647,17 @@ void TestWindows::fixedWindowsRefuseToGrow()
         w->showFullScreen();
     else
         w->windowHandle()->setWindowStates(Qt::WindowMaximized);
-    letWindowManagerAnswer();
-    QCoreApplication::processEvents();
+    if (fixed) {
+        // A window manager answers requests in the order they came: once the sizable
+        // confirmation has grown on a later request, the request above has been answered too.
+        QWidget *sizable = f.quitConfirmation();
+        QVERIFY(QTest::qWaitForWindowExposed(sizable));
+        const QSize before = sizable->size();
+        sizable->showMaximized();
+        QTRY_VERIFY_WITH_TIMEOUT(sizable->size() != before, placingMs);
+    } else {
+        QTRY_VERIFY_WITH_TIMEOUT(w->size() != size, placingMs);
+    }
     QCOMPARE(w->size() == size, fixed);
     QCOMPARE(w->windowState() == Qt::WindowNoState, fixed);
     QCOMPARE(w->windowHandle()->windowStates() == Qt::WindowNoState, fixed);

@@ -4,68 +4,84 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
+#include <QWindow>
 
 namespace calcaro {
 namespace {
 
-QPoint centredPosition(const QWidget &window)
+// The frame around the window as the window system tells it now. QWidget keeps a copy of its
+// own that only a move or a resize refreshes: one taken before the window manager framed the
+// window says "no frame" until the window is next moved, however long ago the frame came. The
+// native window reads it again whenever the window manager has changed it.
+QMargins currentFrame(const QWidget &window)
+{
+    const QWindow *native = window.windowHandle();
+    return native ? native->frameMargins() : QMargins();
+}
+
+// Centres the outer window, frame included, vertical position first. The client area is placed
+// itself, so that the result does not hang on what QWidget believes of the frame.
+void placeCentred(QWidget &window)
 {
     const QScreen *screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
     const QRect area = screen->geometry();
-    // Before the window manager has framed the window, the frame may be reported as nothing at
-    // all; the window is never smaller than its client area.
-    const QSize outer = window.frameGeometry().size().expandedTo(window.size());
+    const QMargins frame = currentFrame(window);
+    const QSize outer = window.size().grownBy(frame);
     const float top = static_cast<float>(area.height() - outer.height()) / 2.0f;
     const float left = static_cast<float>(area.width() - outer.width()) / 2.0f;
-    return area.topLeft() + QPoint(qRound(left), qRound(top));
+    const QPoint outerTopLeft = area.topLeft() + QPoint(qRound(left), qRound(top));
+    window.setGeometry(QRect(outerTopLeft + QPoint(frame.left(), frame.top()), window.size()));
 }
 
-// Centres the window once more when the window manager has put its frame around it, soon after
-// the first showing. Where no frame ever comes (no window manager, or one that draws none) the
-// first centring already stands.
+// Centres the window once more when the window manager has framed it. A window manager puts its
+// frame around a window before it maps it, so the frame is known for sure when the window is
+// first exposed, however busy the machine. Not before: while the window manager builds the
+// frame, the moves and resizes it makes on the way can be read as frames of any size. Where the
+// window is exposed with no frame (no window manager, or one that draws none, or a title bar of
+// the program's own) the first centring stands. A window the child has used stays where it is.
 class FrameWatcher : public QObject
 {
 public:
-    explicit FrameWatcher(QWidget &window) : QObject(&window), m_window(window)
+    FrameWatcher(QWidget &window, QWindow &native) : QObject(&window), m_window(window)
     {
-        window.installEventFilter(this);
+        native.installEventFilter(this);
     }
 
 protected:
-    bool eventFilter(QObject *, QEvent *event) override
+    bool eventFilter(QObject *watched, QEvent *event) override
     {
+        if (m_stopped)
+            return false; // placing the window can bring events of its own at once
         switch (event->type()) {
-        case QEvent::Show:
-            m_shown = true;
-            break;
         case QEvent::KeyPress:
         case QEvent::MouseButtonPress:
         case QEvent::NonClientAreaMouseButtonPress:
-            done(); // the child is using the window: leave it where it is
+        case QEvent::TouchBegin:
+            stop(watched); // the child is using the window: leave it where it is
+            break;
+        case QEvent::Expose:
+            if (static_cast<QWindow *>(watched)->isExposed()) {
+                if (!currentFrame(m_window).isNull())
+                    placeCentred(m_window);
+                stop(watched);
+            }
             break;
         default:
-            // The frame is known some events after the first showing, with no event of its own.
-            if (m_shown && m_window.frameGeometry().height() > m_window.height()) {
-                m_window.move(centredPosition(m_window));
-                done();
-            } else if (m_shown && ++m_eventsSinceShown > 1000) {
-                done(); // no frame is coming
-            }
             break;
         }
         return false;
     }
 
 private:
-    void done()
+    void stop(QObject *native)
     {
-        m_window.removeEventFilter(this);
+        m_stopped = true;
+        native->removeEventFilter(this);
         deleteLater();
     }
 
     QWidget &m_window;
-    bool m_shown = false;
-    int m_eventsSinceShown = 0;
+    bool m_stopped = false;
 };
 
 } // namespace
@@ -74,9 +90,9 @@ void centreOnScreen(QWidget &window)
 {
     // With its native window made, the platform can tell the frame around it, where it knows.
     window.winId();
-    window.move(centredPosition(window));
-    if (window.frameGeometry().height() == window.height())
-        new FrameWatcher(window); // owned by the window
+    placeCentred(window);
+    if (currentFrame(window).isNull())
+        new FrameWatcher(window, *window.windowHandle()); // owned by the window
 }
 
 } // namespace calcaro
