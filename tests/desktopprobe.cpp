@@ -24,10 +24,48 @@ using namespace probe;
 
 namespace {
 
-// Gives the compositor time to answer, with the events that come back handled.
+// A bound on each wait for the window system or the game's own timers on a busy machine; every
+// wait ends as soon as what it waits for has come.
+constexpr int patienceMs = 60000;
+
+// Waits until the window system has answered every request made so far, with the events that
+// came back handled. Compositors and window managers answer in the order they were asked, so a
+// plain window asked to maximise after those requests grows only once they were answered.
 void roundTrip()
 {
-    QTest::qWait(400);
+    QWidget marker;
+    marker.setWindowTitle(QStringLiteral("marker"));
+    marker.resize(80, 60);
+    marker.show();
+    if (!QTest::qWaitForWindowExposed(&marker, patienceMs))
+        fail(QStringLiteral("a plain window is never shown"));
+    marker.showMaximized();
+    if (!QTest::qWaitFor([&] { return marker.width() > 80; }, patienceMs))
+        fail(QStringLiteral("a plain window never grows: the window system does not answer"));
+}
+
+// Waits until the label shows that text, as the game's timers write it.
+void waitForText(QWidget *window, const char *label, const QString &text)
+{
+    auto *shown = part<QLabel>(window, label);
+    if (!QTest::qWaitFor([&] { return shown->text() == text; }, patienceMs))
+        fail(QStringLiteral("%1 never said \"%2\" (it says \"%3\")")
+                 .arg(QLatin1String(label), text, shown->text()));
+}
+
+// The window of that name, once it is on screen.
+QWidget *waitForWindow(const char *name)
+{
+    auto visible = [name] {
+        for (QWidget *w : QApplication::topLevelWidgets()) {
+            if (w->objectName() == QLatin1String(name) && w->isVisible())
+                return true;
+        }
+        return false;
+    };
+    if (!QTest::qWaitFor(visible, patienceMs))
+        fail(QStringLiteral("%1 never shown").arg(QLatin1String(name)));
+    return topLevel(name);
 }
 
 // What the window's title bar offers. Where the program draws the bar itself, the toolkit must
@@ -59,7 +97,7 @@ void describeTitleBar(QWidget *window)
     QProcess xprop;
     xprop.start(QStringLiteral("xprop"), {QStringLiteral("-id"), QString::number(window->winId()),
                                           QStringLiteral("_MOTIF_WM_HINTS")});
-    if (!xprop.waitForFinished(10000))
+    if (!xprop.waitForFinished(patienceMs))
         fail(QStringLiteral("xprop did not run"));
     const QString hints = QString::fromLatin1(xprop.readAllStandardOutput()).trimmed();
     const auto found =
@@ -107,7 +145,7 @@ int main(int argc, char *argv[])
     startProgram();
     QTimer::singleShot(0, &app, [] {
         QWidget *main = topLevel("form1");
-        if (!QTest::qWaitForWindowExposed(main, 10000))
+        if (!QTest::qWaitForWindowExposed(main, patienceMs))
             fail(QStringLiteral("form1 never shown"));
         say(QStringLiteral("shown: ") + main->windowTitle() + QStringLiteral(" | ") +
             part<QLabel>(main, "Label7")->text());
@@ -115,16 +153,16 @@ int main(int argc, char *argv[])
         askToGrow(main);
 
         press(main, "Command1");
-        QTest::qWait(300);
+        waitForText(main, "Label7", texts::answerPrompt); // the question is on screen
         // (No keys: the headless compositor has no keyboard, and Qt's input method support
         // fails on a key event that comes from none.)
         press(main, "Command3");
-        QTest::qWait(300);
+        waitForText(main, "Label7", texts::noAnswer);
         say(QStringLiteral("feedback: ") + part<QLabel>(main, "Label7")->text());
 
         Program::instance().showSeriesEndDialog();
         QWidget *dialog = topLevel("Form2");
-        if (!QTest::qWaitForWindowExposed(dialog, 10000))
+        if (!QTest::qWaitForWindowExposed(dialog, patienceMs))
             fail(QStringLiteral("Form2 never shown"));
         describeTitleBar(dialog);
         askToGrow(dialog);
@@ -136,9 +174,9 @@ int main(int argc, char *argv[])
         } else {
             press(dialog, "Command3");
         }
-        QTest::qWait(100);
-        say(QStringLiteral("asked: ") + part<QLabel>(topLevel("Form3"), "Label1")->text());
-        press(topLevel("Form3"), "Command1");
+        QWidget *confirmation = waitForWindow("Form3");
+        say(QStringLiteral("asked: ") + part<QLabel>(confirmation, "Label1")->text());
+        press(confirmation, "Command1");
     });
     const int status = app.exec();
     say(QStringLiteral("ended %1").arg(status));

@@ -67,7 +67,7 @@ QString TestDesktops::runProbe(const QProcessEnvironment &display, const QString
     probe.setProcessEnvironment(display);
     const QStringList command = wrapper + QStringList{QStringLiteral(CALCARO_DESKTOP_PROBE)};
     probe.start(command.first(), command.mid(1));
-    const bool finished = probe.waitForFinished(60000);
+    const bool finished = probe.waitForFinished(150000);
     if (!finished) {
         probe.terminate(); // lets a wrapper stop its servers too
         probe.waitForFinished(5000);
