@@ -4,7 +4,9 @@
 # files and of the Debian package, the whole test suite under AddressSanitizer and
 # UndefinedBehaviorSanitizer, the random-play soak on seeds drawn afresh, and last the whole test
 # suite of the ordinary build. Every build is a workflow of CMakePresets.json.
-# CALCARO_FUZZ_SECONDS sets the fuzzing time (default 60).
+# CALCARO_FUZZ_SECONDS sets the fuzzing time (default 60). CALCARO_BUSY=N runs everything on a
+# busy machine: N processes of stress-ng keep the processors busy from start to end (N=0: one
+# for each processor).
 set -euo pipefail
 calcaro_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 source "$calcaro_root/scripts/deps.sh"
@@ -14,15 +16,30 @@ calcaro_ensure_packages xvfb xauth x11-utils clang clang-format libclang-rt-14-d
 calcaro_ensure_packages weston qt6-wayland openbox dbus-daemon dbus-bin at-spi2-core python3-pyatspi
 cd "$calcaro_root"
 
-echo "== Source format (clang-format $(clang-format --version | grep -o '[0-9][0-9.]*' | head -n 1))"
+# Each step says when it starts, counted from the start of the command.
+step() {
+    printf '== %s (at %d min %02d s)\n' "$1" $((SECONDS / 60)) $((SECONDS % 60))
+}
+
+# What is undone at the end, however the command ends; its status stays the command's.
+cleanups=()
+trap 'status=$?; for c in "${cleanups[@]}"; do eval "$c" || true; done; exit $status' EXIT
+if [ -n "${CALCARO_BUSY:-}" ]; then
+    calcaro_ensure_packages stress-ng
+    stress-ng --cpu "$CALCARO_BUSY" --timeout 0 >/dev/null 2>&1 &
+    cleanups+=("kill $! 2>/dev/null; wait $! 2>/dev/null")
+    step "A busy machine: stress-ng --cpu $CALCARO_BUSY runs beside every step"
+fi
+
+step "Source format (clang-format $(clang-format --version | grep -o '[0-9][0-9.]*' | head -n 1))"
 find engine windows tests bench -name '*.cpp' -o -name '*.h' | sort |
     xargs clang-format --dry-run -Werror
 echo "ok: every .cpp and .h follows .clang-format"
 
-echo "== Fuzzing the answer check"
+step "Fuzzing the answer check"
 calcaro_workflow fuzz
 corpus=$(mktemp -d)
-trap 'rm -rf "$corpus"' EXIT
+cleanups+=("rm -rf '$corpus'")
 if ! build-fuzz/tests/fuzz/fuzz_answer -max_total_time="${CALCARO_FUZZ_SECONDS:-60}" \
     "$corpus" tests/fuzz/corpus >"$corpus.log" 2>&1; then
     tail -n 40 "$corpus.log"
@@ -32,20 +49,20 @@ fi
 grep -E '^Done [0-9]+ runs' "$corpus.log" || true
 rm -f "$corpus.log"
 
-echo "== Benchmark, quick run"
+step "Benchmark, quick run"
 bash bench/run.sh --smoke
 
-echo "== Installed files, Debian package and Windows resources"
+step "Installed files, Debian package and Windows resources"
 bash scripts/check-package.sh
 
-echo "== Tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+step "Tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake --workflow --preset asan
 
-echo "== Random-play soak on fresh seeds"
+step "Random-play soak on fresh seeds"
 # The seeds are drawn now and printed with each result: a failure replays with
 # CALCARO_SOAK_SEED=<seed> build-tests/tests/tst_soak.
 cmake --workflow --preset soak-fresh-seeds
 
 # Last, so that CTest's summary of the whole suite closes the output.
-echo "== Tests"
+step "Tests"
 cmake --workflow --preset tests

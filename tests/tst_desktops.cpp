@@ -96,7 +96,7 @@ void TestDesktops::underWeston()
     // The compositor is ready once its socket is there.
     QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(m_runtime.filePath(m_socket)) ||
                                  m_weston.state() == QProcess::NotRunning,
-                             20000);
+                             60000);
     QVERIFY2(m_weston.state() == QProcess::Running, "weston ended (see weston.log)");
 
     env.insert(QStringLiteral("WAYLAND_DISPLAY"), m_socket);

@@ -11,8 +11,10 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QPointer>
+#include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QTimer>
 #include <QWindow>
@@ -34,17 +36,48 @@ bool offscreen()
 // answer, a tick of the real timers); every wait ends as soon as what it waits for has come.
 constexpr int patienceMs = 15000;
 
-// Centred on its screen with its frame, as the window system has it now. (QWidget's own copy of
-// the frame is refreshed only by moves and resizes, so it can miss a frame that came after the
-// last one.) A real window manager frames a window before it shows it, and the program then
-// centres it again; offscreen there is no frame.
+// Where the X server has the window's client area now: the window manager's answer, not the
+// program's request, which the native window reports as soon as it is made.
+std::optional<QPoint> serverPosition(const QWidget *w)
+{
+    QProcess xwininfo;
+    xwininfo.start(QStringLiteral("xwininfo"),
+                   {QStringLiteral("-id"), QString::number(w->winId())});
+    if (!xwininfo.waitForFinished(patienceMs))
+        return std::nullopt;
+    const QString info = QString::fromLatin1(xwininfo.readAllStandardOutput());
+    const auto x =
+        QRegularExpression(QStringLiteral("Absolute upper-left X: +(-?\\d+)")).match(info);
+    const auto y =
+        QRegularExpression(QStringLiteral("Absolute upper-left Y: +(-?\\d+)")).match(info);
+    if (!x.hasMatch() || !y.hasMatch())
+        return std::nullopt;
+    return QPoint(x.captured(1).toInt(), y.captured(1).toInt());
+}
+
+// Centred on its screen with its frame. Under X11 the place is the server's and the frame the
+// window manager's (QWidget's own copy of the frame is refreshed only by moves and resizes, so it
+// can miss a frame that came after the last one). A real window manager frames a window before
+// it shows it, and the program then centres it again; offscreen there is no frame.
 bool inPlace(const QWidget *w)
 {
     const QWindow *native = w->windowHandle();
-    if (!offscreen() && native->frameMargins().isNull())
-        return false; // not framed yet
-    const QPoint offset = native->frameGeometry().center() - w->screen()->geometry().center();
+    QRect outer = native->frameGeometry();
+    if (!offscreen()) {
+        const QMargins frame = native->frameMargins();
+        const std::optional<QPoint> client = serverPosition(w);
+        if (frame.isNull() || !client)
+            return false; // not framed yet
+        outer = QRect(*client, w->size()).marginsAdded(frame);
+    }
+    const QPoint offset = outer.center() - w->screen()->geometry().center();
     return std::abs(offset.x()) <= 1 && std::abs(offset.y()) <= 1;
+}
+
+// Off the screen for the window system too, as it says after a window was hidden.
+bool offScreen(const QWidget *w)
+{
+    return QTest::qWaitFor([w] { return !w->windowHandle()->isExposed(); }, patienceMs);
 }
 
 // What the window system last answered about a window's place and size.
@@ -204,7 +237,7 @@ void TestWindows::init()
     f.start();
     f.random().repeatWhenEmpty(3); // every question is 9 : 3
     f.watchTicks();
-    QVERIFY(QTest::qWaitForWindowExposed(main()));
+    QVERIFY(QTest::qWaitForWindowExposed(main(), patienceMs));
 }
 
 void TestWindows::cleanup()
@@ -326,6 +359,7 @@ void TestWindows::continueKeepsScoreAndPlace()
 
     click(dialog, "Command1");
     QVERIFY(!dialog->isVisible() && main()->isVisible());
+    QVERIFY(offScreen(dialog)); // so that its showing again is seen afresh
     QCOMPARE(f.state().serie.value(), 0);
     // The eleventh question is there at once, with the running score and its heading.
     QVERIFY(button(main(), "Command3")->isVisible());
@@ -440,7 +474,7 @@ void TestWindows::accessKeys()
 {
     // A button pressed by its access key clicks a moment later, in real time.
     main()->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(main()));
+    QVERIFY(QTest::qWaitForWindowActive(main(), patienceMs));
     QTest::keyClick(main(), Qt::Key_D, Qt::AltModifier);
     QTRY_VERIFY(button(main(), "Command3")->isVisible());
     f.clock().advance(100);
@@ -594,6 +628,7 @@ void TestWindows::confirmationKeepsItsPlace()
     QVERIFY(placeAndWait(confirm, moved));
     QCOMPARE(button(confirm, "Command1")->geometry(), yes); // controls stay put
     click(confirm, "Command2");
+    QVERIFY(offScreen(confirm)); // so that its showing again is seen afresh
     click(main(), "Command2");
     QCOMPARE(f.quitConfirmation(), confirm);
     QVERIFY(QTest::qWaitForWindowExposed(confirm, patienceMs));
@@ -639,7 +674,7 @@ void TestWindows::fixedWindowsRefuseToGrow()
     QFETCH(QString, request);
     QFETCH(bool, fixed);
     QWidget *w = f.showAllWindows(window);
-    QVERIFY(QTest::qWaitForWindowExposed(w));
+    QVERIFY(QTest::qWaitForWindowExposed(w, patienceMs));
     const QSize size = w->size();
     if (request == QLatin1String("maximise"))
         w->showMaximized();
@@ -651,7 +686,7 @@ void TestWindows::fixedWindowsRefuseToGrow()
         // A window manager answers requests in the order they came: once the sizable
         // confirmation has grown on a later request, the request above has been answered too.
         QWidget *sizable = f.quitConfirmation();
-        QVERIFY(QTest::qWaitForWindowExposed(sizable));
+        QVERIFY(QTest::qWaitForWindowExposed(sizable, patienceMs));
         const QSize before = sizable->size();
         sizable->showMaximized();
         QTRY_VERIFY_WITH_TIMEOUT(sizable->size() != before, patienceMs);
@@ -737,7 +772,7 @@ void TestWindows::realTimersTimeOut()
     setup.endProgram = [](int) {};
     Program::instance().restart(std::move(setup));
     startProgram();
-    QVERIFY(QTest::qWaitForWindowExposed(main()));
+    QVERIFY(QTest::qWaitForWindowExposed(main(), patienceMs));
     QCOMPARE(mainChild<QTimer>("Timer1")->interval(), 50);
     QCOMPARE(mainChild<QTimer>("Timer1")->timerType(), Qt::PreciseTimer);
     QCOMPARE(mainChild<QTimer>("Timer2")->interval(), 100);
@@ -838,7 +873,7 @@ void TestWindows::layout()
 void TestWindows::tabOrder()
 {
     main()->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(main()));
+    QVERIFY(QTest::qWaitForWindowActive(main(), patienceMs));
     f.menuItem("mnuNiveau3")->trigger();
     click(main(), "Command1");
     QStringList visited;

@@ -16,7 +16,7 @@ trap 'exit 143' TERM INT HUP
 # On the first free display, which the server writes out once it is ready.
 Xvfb -displayfd 3 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
 xvfb=$!
-for _ in $(seq 300); do
+for _ in $(seq 600); do
     [ -s "$work/display" ] && break
     sleep 0.1
 done
@@ -30,7 +30,7 @@ export DISPLAY=:$(head -n 1 "$work/display") QT_QPA_PLATFORM=xcb
 openbox >"$work/openbox.log" 2>&1 &
 openbox=$!
 # Openbox has taken the screen over once it has named itself on the root window.
-for _ in $(seq 300); do
+for _ in $(seq 600); do
     xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
     sleep 0.1
 done

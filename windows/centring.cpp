@@ -19,8 +19,8 @@ QMargins currentFrame(const QWidget &window)
     return native ? native->frameMargins() : QMargins();
 }
 
-// Centres the outer window, frame included, vertical position first. The client area is placed
-// itself, so that the result does not hang on what QWidget believes of the frame.
+// Centres the outer window, frame included. The client area is placed itself, so that the result
+// does not hang on what QWidget believes of the frame.
 void placeCentred(QWidget &window)
 {
     const QScreen *screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
@@ -38,7 +38,8 @@ void placeCentred(QWidget &window)
 // first exposed, however busy the machine. Not before: while the window manager builds the
 // frame, the moves and resizes it makes on the way can be read as frames of any size. Where the
 // window is exposed with no frame (no window manager, or one that draws none, or a title bar of
-// the program's own) the first centring stands. A window the child has used stays where it is.
+// the program's own) the first centring stands, and so does a place the desktop chose for a
+// window it shows maximised or full screen.
 class FrameWatcher : public QObject
 {
 public:
@@ -50,38 +51,21 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (m_stopped)
-            return false; // placing the window can bring events of its own at once
-        switch (event->type()) {
-        case QEvent::KeyPress:
-        case QEvent::MouseButtonPress:
-        case QEvent::NonClientAreaMouseButtonPress:
-        case QEvent::TouchBegin:
-            stop(watched); // the child is using the window: leave it where it is
-            break;
-        case QEvent::Expose:
-            if (static_cast<QWindow *>(watched)->isExposed()) {
-                if (!currentFrame(m_window).isNull())
-                    placeCentred(m_window);
-                stop(watched);
-            }
-            break;
-        default:
-            break;
-        }
+        auto *native = static_cast<QWindow *>(watched);
+        if (event->type() != QEvent::Expose || !native->isExposed())
+            return false;
+        // Done before placing, which can bring events of its own at once.
+        native->removeEventFilter(this);
+        deleteLater();
+        constexpr Qt::WindowStates placedByDesktop =
+            Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized;
+        if (!currentFrame(m_window).isNull() && !(m_window.windowState() & placedByDesktop))
+            placeCentred(m_window);
         return false;
     }
 
 private:
-    void stop(QObject *native)
-    {
-        m_stopped = true;
-        native->removeEventFilter(this);
-        deleteLater();
-    }
-
     QWidget &m_window;
-    bool m_stopped = false;
 };
 
 } // namespace
