@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QSignalSpy>
 #include <QTimer>
 #include <QWindow>
 #include <QtTest/QTest>
@@ -80,49 +81,25 @@ bool offScreen(const QWidget *w)
     return QTest::qWaitFor([w] { return !w->windowHandle()->isExposed(); }, patienceMs);
 }
 
-// What the window system last answered about a window's place and size.
-class GeometryAnswers : public QObject
-{
-public:
-    explicit GeometryAnswers(QWindow *window) : m_window(window)
-    {
-        window->installEventFilter(this);
-    }
-    ~GeometryAnswers() override
-    {
-        if (m_window)
-            m_window->removeEventFilter(this);
-    }
-    std::optional<QPoint> position;
-    std::optional<QSize> size;
-
-protected:
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        if (event->type() == QEvent::Move)
-            position = static_cast<QMoveEvent *>(event)->pos();
-        else if (event->type() == QEvent::Resize)
-            size = static_cast<QResizeEvent *>(event)->size();
-        return false;
-    }
-
-private:
-    QPointer<QWindow> m_window;
-};
-
-// Moves or resizes a window's client area and waits for the window system's answer. A real
-// window manager answers some time later, and a window hidden before its answer came may be
-// shown again elsewhere. (A child moving or resizing a window goes through the window manager
-// and cannot be that quick.)
+// Moves or resizes a window's client area and waits for the window system's answer: the native
+// window's signals, which a request alone does not bring. A real window manager answers some
+// time later, and a window hidden before its answer came may be shown again elsewhere. (A child
+// moving or resizing a window goes through the window manager and cannot be that quick.)
 bool placeAndWait(QWidget *w, const QRect &client)
 {
     const QRect before = w->geometry();
-    GeometryAnswers answers(w->windowHandle());
+    QWindow *native = w->windowHandle();
+    QSignalSpy x(native, &QWindow::xChanged), y(native, &QWindow::yChanged);
+    QSignalSpy width(native, &QWindow::widthChanged), height(native, &QWindow::heightChanged);
     w->setGeometry(client);
+    auto answered = [](const QSignalSpy &spy, int asked, int was) {
+        return asked == was || (!spy.isEmpty() && spy.last().first().toInt() == asked);
+    };
     return QTest::qWaitFor(
         [&] {
-            return (client.topLeft() == before.topLeft() || answers.position == client.topLeft()) &&
-                   (client.size() == before.size() || answers.size == client.size());
+            return answered(x, client.x(), before.x()) && answered(y, client.y(), before.y()) &&
+                   answered(width, client.width(), before.width()) &&
+                   answered(height, client.height(), before.height());
         },
         patienceMs);
 }
