@@ -6,6 +6,7 @@
 #include "calcaroapplication.h"
 #include "probe.h"
 #include "program.h"
+#include "support/patience.h"
 #include "texts.h"
 
 #include <QAbstractButton>
@@ -21,27 +22,15 @@
 
 using namespace calcaro;
 using namespace probe;
+using calcaro::test::patienceMs;
 
 namespace {
 
-// A bound on each wait for the window system or the game's own timers on a busy machine; every
-// wait ends as soon as what it waits for has come.
-constexpr int patienceMs = 60000;
-
-// Waits until the window system has answered every request made so far, with the events that
-// came back handled. Compositors and window managers answer in the order they were asked, so a
-// plain window asked to maximise after those requests grows only once they were answered.
+// Waits until the window system has answered the requests made so far.
 void roundTrip()
 {
-    QWidget marker;
-    marker.setWindowTitle(QStringLiteral("marker"));
-    marker.resize(80, 60);
-    marker.show();
-    if (!QTest::qWaitForWindowExposed(&marker, patienceMs))
-        fail(QStringLiteral("a plain window is never shown"));
-    marker.showMaximized();
-    if (!QTest::qWaitFor([&] { return marker.width() > 80; }, patienceMs))
-        fail(QStringLiteral("a plain window never grows: the window system does not answer"));
+    if (!calcaro::test::windowSystemAnswered())
+        fail(QStringLiteral("the window system does not answer"));
 }
 
 // Waits until the label shows that text, as the game's timers write it.
@@ -56,15 +45,7 @@ void waitForText(QWidget *window, const char *label, const QString &text)
 // The window of that name, once it is on screen.
 QWidget *waitForWindow(const char *name)
 {
-    auto visible = [name] {
-        for (QWidget *w : QApplication::topLevelWidgets()) {
-            if (w->objectName() == QLatin1String(name) && w->isVisible())
-                return true;
-        }
-        return false;
-    };
-    if (!QTest::qWaitFor(visible, patienceMs))
-        fail(QStringLiteral("%1 never shown").arg(QLatin1String(name)));
+    QTest::qWaitFor([name] { return visibleTopLevel(name) != nullptr; }, patienceMs);
     return topLevel(name);
 }
 

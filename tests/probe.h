@@ -27,13 +27,21 @@ inline void say(const QString &line)
     std::exit(3);
 }
 
-// The window of that name on screen.
-inline QWidget *topLevel(const char *name)
+// The window of that name on screen, or none.
+inline QWidget *visibleTopLevel(const char *name)
 {
     for (QWidget *w : QApplication::topLevelWidgets()) {
         if (w->objectName() == QLatin1String(name) && w->isVisible())
             return w;
     }
+    return nullptr;
+}
+
+// The window of that name on screen.
+inline QWidget *topLevel(const char *name)
+{
+    if (QWidget *w = visibleTopLevel(name))
+        return w;
     fail(QStringLiteral("no visible %1").arg(QLatin1String(name)));
 }
 

@@ -7,6 +7,7 @@
 #include "displayguard.h"
 #include "probe.h"
 #include "program.h"
+#include "support/patience.h"
 
 #include <QAction>
 #include <QLineEdit>
@@ -70,7 +71,7 @@ int main(int argc, char *argv[])
     QTimer::singleShot(100, &*app, [scenario] {
         if (scenario == "shown") {
             // However busy the machine: the test waits for this line, or for the end.
-            if (!QTest::qWaitForWindowExposed(topLevel("form1"), 60000))
+            if (!QTest::qWaitForWindowExposed(topLevel("form1"), calcaro::test::patienceMs))
                 fail(QStringLiteral("form1 never shown"));
             say(QStringLiteral("shown"));
             return;

@@ -1,3 +1,5 @@
+#include "support/patience.h"
+
 #include <QProcess>
 #include <QStandardPaths>
 #include <QtTest/QTest>
@@ -16,9 +18,7 @@ private Q_SLOTS:
 
 namespace {
 
-// A bound on each wait for the child or the X server on a busy machine (the sanitizers make the
-// child several times slower); every wait ends as soon as what it waits for has come.
-constexpr int patienceMs = 30000;
+using calcaro::test::patienceMs;
 
 // The environment of a child: the offscreen platform unless `display` names an X display.
 QProcessEnvironment childEnvironment(const QString &display = {})

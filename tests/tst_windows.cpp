@@ -1,6 +1,7 @@
 #include "calcaroapplication.h"
 #include "form1.h"
 #include "form1controls.h"
+#include "patience.h"
 #include "texts.h"
 #include "windowsfixture.h"
 
@@ -25,6 +26,7 @@
 
 using namespace calcaro;
 using calcaro::test::child;
+using calcaro::test::patienceMs;
 
 namespace {
 
@@ -32,10 +34,6 @@ bool offscreen()
 {
     return QGuiApplication::platformName() == QLatin1String("offscreen");
 }
-
-// A bound on each wait for what comes in its own time on a busy machine (a window manager's
-// answer, a tick of the real timers); every wait ends as soon as what it waits for has come.
-constexpr int patienceMs = 15000;
 
 // Where the X server has the window's client area now: the window manager's answer, not the
 // program's request, which the native window reports as soon as it is made.
@@ -659,17 +657,10 @@ void TestWindows::fixedWindowsRefuseToGrow()
         w->showFullScreen();
     else
         w->windowHandle()->setWindowStates(Qt::WindowMaximized);
-    if (fixed) {
-        // A window manager answers requests in the order they came: once the sizable
-        // confirmation has grown on a later request, the request above has been answered too.
-        QWidget *sizable = f.quitConfirmation();
-        QVERIFY(QTest::qWaitForWindowExposed(sizable, patienceMs));
-        const QSize before = sizable->size();
-        sizable->showMaximized();
-        QTRY_VERIFY_WITH_TIMEOUT(sizable->size() != before, patienceMs);
-    } else {
+    if (fixed)
+        QVERIFY(test::windowSystemAnswered());
+    else
         QTRY_VERIFY_WITH_TIMEOUT(w->size() != size, patienceMs);
-    }
     QCOMPARE(w->size() == size, fixed);
     QCOMPARE(w->windowState() == Qt::WindowNoState, fixed);
     QCOMPARE(w->windowHandle()->windowStates() == Qt::WindowNoState, fixed);
