@@ -1,5 +1,8 @@
 #include "form1.h"
 
+#include "accessibility.h"
+#include "altreplayguard.h"
+#include "announcer.h"
 #include "buttonkeys.h"
 #include "centring.h"
 #include "controlfactory.h"
@@ -109,8 +112,7 @@ form1::form1(Module1 &state, RandomSource &random, const TimerFactory &timers)
         .Label4 = QtLabel(*w.Label4),
         .Label5 = QtLabel(*w.Label5),
         .Label6 = QtLabel(*w.Label6),
-        // The prompts and the feedback are read out as they change.
-        .Label7 = QtLabel(*w.Label7, QtLabel::Sizing::Fixed, QtLabel::Announce::Yes),
+        .Label7 = QtLabel(*w.Label7),
         .Label8 = QtLabel(*w.Label8),
         .Text1 = QtTextBox(*w.Text1),
         .Text2 = QtTextBox(*w.Text2),
@@ -136,10 +138,11 @@ form1::form1(Module1 &state, RandomSource &random, const TimerFactory &timers)
                                        .score = *w.Label6,
                                        .message = *w.Label7,
                                        .remainder = *w.Text2,
-                                       .answer = *w.Text1});
-    for (QtLabel *spoken : {&a.Label1, &a.Label3, &a.Label6, &a.Label7})
+                                       .answer = *w.Text1},
+                                      state, *new Announcer(*w.Label7->parentWidget()));
+    for (QtLabel *spoken : {&a.Label1, &a.Label3, &a.Label6})
         spoken->onChange([speech] { speech->update(); });
-    a.Text2.onChange([speech] { speech->update(); });
+    a.Label7.onChange([speech] { speech->messageShown(); });
     m_controls.reset(new Form1Controls{
         .Label1 = a.Label1,
         .Label2 = a.Label2,
@@ -228,6 +231,10 @@ void form1::buildLayout()
                          twipsRect(4320, 2280, 795, 705), figures, centre);
     p.Text1 =
         makeTextBox(*client, QStringLiteral("Text1"), twipsRect(5400, 2280, 800, 700), answerRed);
+    // Its caret is placed now: Qt would otherwise report the caret as the box first takes the
+    // focus, ahead of the focus itself, and a screen reader would then take the focus as told
+    // and say nothing of where the child is.
+    p.Text1->setText(QString());
     // Widened up to the remainder box so that "et il reste" is never cut.
     p.Label8 = makeLabel(*client, QStringLiteral("Label8"), QStringLiteral("Label8"),
                          twipsRect(6480, 2400, 1155, 495), gameFont(12), Qt::AlignLeft);
@@ -260,6 +267,7 @@ void form1::buildLayout()
     p.Text1->setAccessibleName(QStringLiteral("Ta réponse"));
     p.Text2->setAccessibleName(QStringLiteral("Le reste"));
     p.ProgressBar1->setAccessibleName(QStringLiteral("Temps écoulé"));
+    keepValueChangesQuiet(*p.ProgressBar1);
 
     // The keyboard visits the controls in the window's tab order.
     QWidget *order[] = {p.Command1, p.Text1, p.Command2, p.Command3, p.Text2, p.Command4};
@@ -287,6 +295,7 @@ void form1::buildMenus()
     auto *f10 = new QShortcut(QKeySequence(Qt::Key_F10), this);
     connect(f10, &QShortcut::activated, this,
             [this, niveau] { menuBar()->setActiveAction(niveau->menuAction()); });
+    new AltReplayGuard(*this);
     QMenu *vitesse = menuBar()->addMenu(QStringLiteral("Vitesse"));
     vitesse->setObjectName(QStringLiteral("mnuVitesse"));
     p.mnuLent = addItem(vitesse, "mnuLent", QStringLiteral("Lent"), true);

@@ -1,5 +1,6 @@
 #include "form2.h"
 
+#include "accessibility.h"
 #include "buttonkeys.h"
 #include "centring.h"
 #include "controlfactory.h"
@@ -23,6 +24,8 @@ Form2::Form2(Module1 &state) : m_state(state)
 {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(texts::title);
+    // A screen reader reads out the texts of a dialog as it comes up, before its focused button.
+    setAccessibleRole(*this, QAccessible::Dialog);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     // The contents keep their size and place within the window's client area.

@@ -1,5 +1,6 @@
 #include "form3.h"
 
+#include "accessibility.h"
 #include "buttonkeys.h"
 #include "centring.h"
 #include "controlfactory.h"
@@ -22,6 +23,8 @@ Form3::Form3(Module1 &state) : m_state(state)
 {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(texts::title);
+    // A screen reader reads out the texts of a dialog as it comes up, before its focused button.
+    setAccessibleRole(*this, QAccessible::Dialog);
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
     resize(pixels(11310), pixels(5445));

@@ -1,13 +1,10 @@
 #include "qtlabel.h"
 
-#include <QAccessible>
 #include <QLabel>
 
 namespace calcaro {
 
-QtLabel::QtLabel(QLabel &label, Sizing sizing, Announce announce)
-    : m_label(label), m_sizing(sizing), m_announce(announce)
-{}
+QtLabel::QtLabel(QLabel &label, Sizing sizing) : m_label(label), m_sizing(sizing) {}
 
 void QtLabel::setCaption(const QString &caption)
 {
@@ -17,15 +14,8 @@ void QtLabel::setCaption(const QString &caption)
         m_label.resize(m_label.sizeHint().width(), m_label.height());
     if (!changed)
         return;
-    // A spoken form that follows the caption is in place before the message is announced.
     if (m_changed)
         m_changed();
-    if (m_announce == Announce::Yes) {
-        // The change of the accessible name is reported by Qt itself (QLabel for its text,
-        // QWidget for a spoken form); a live message is also read out as an alert.
-        QAccessibleEvent alert(&m_label, QAccessible::Alert);
-        QAccessible::updateAccessibility(&alert);
-    }
 }
 
 void QtLabel::setVisible(bool visible)

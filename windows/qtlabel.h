@@ -14,10 +14,7 @@ class QtLabel : public Label
 {
 public:
     enum class Sizing { Fixed, AutoSize };
-    // An announced label tells assistive technology of every new caption.
-    enum class Announce { No, Yes };
-    explicit QtLabel(QLabel &label, Sizing sizing = Sizing::Fixed,
-                     Announce announce = Announce::No);
+    explicit QtLabel(QLabel &label, Sizing sizing = Sizing::Fixed);
 
     void setCaption(const QString &caption) override;
     void setVisible(bool visible) override;
@@ -27,7 +24,6 @@ public:
 private:
     QLabel &m_label;
     Sizing m_sizing;
-    Announce m_announce;
     std::function<void()> m_changed;
 };
 

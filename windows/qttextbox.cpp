@@ -13,10 +13,11 @@ QString QtTextBox::text() const
 
 void QtTextBox::setText(const QString &text)
 {
-    const bool different = text != m_edit.text();
+    // Rewritten on every tick with the same text: a text that does not change tells assistive
+    // technology nothing (QLineEdit would report it as removed and inserted again).
+    if (text == m_edit.text())
+        return;
     m_edit.setText(text);
-    if (different)
-        changed();
 }
 
 bool QtTextBox::isVisible() const
@@ -26,10 +27,7 @@ bool QtTextBox::isVisible() const
 
 void QtTextBox::setVisible(bool visible)
 {
-    const bool was = isVisible();
     m_edit.setVisible(visible);
-    if (visible != was)
-        changed();
 }
 
 void QtTextBox::setCentred()
@@ -40,12 +38,6 @@ void QtTextBox::setCentred()
 void QtTextBox::setFocus()
 {
     m_edit.setFocus(Qt::OtherFocusReason);
-}
-
-void QtTextBox::changed()
-{
-    if (m_changed)
-        m_changed();
 }
 
 } // namespace calcaro

@@ -2,8 +2,6 @@
 
 #include "textbox.h"
 
-#include <functional>
-
 class QLineEdit;
 
 namespace calcaro {
@@ -20,14 +18,9 @@ public:
     void setVisible(bool visible) override;
     void setCentred() override;
     void setFocus() override;
-    // Called after every change of the text or of the visible flag made through this box.
-    void onChange(std::function<void()> listener) { m_changed = std::move(listener); }
 
 private:
-    void changed();
-
     QLineEdit &m_edit;
-    std::function<void()> m_changed;
 };
 
 } // namespace calcaro

@@ -1,5 +1,10 @@
 #include "questionspeech.h"
 
+#include "announcer.h"
+#include "module1.h"
+#include "texts.h"
+
+#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRegularExpression>
@@ -56,12 +61,19 @@ QString question(const QString &dividend, const QString &divisor, const QString 
     return sentence;
 }
 
+bool isFeedback(const QString &shown)
+{
+    return shown == texts::rightAnswer || shown == texts::noAnswer ||
+           shown.startsWith(QStringLiteral("Non, "));
+}
+
 } // namespace
 
-QuestionSpeech::QuestionSpeech(Controls controls) : QObject(&controls.answer), m_c(controls)
+QuestionSpeech::QuestionSpeech(Controls controls, const Module1 &state, Announcer &announcer)
+    : QObject(&controls.answer), m_c(controls), m_state(state), m_announcer(announcer)
 {
     update();
-    describe();
+    m_c.answer.installEventFilter(this);
 }
 
 void QuestionSpeech::update()
@@ -69,30 +81,44 @@ void QuestionSpeech::update()
     setName(m_c.dividend, figure(QStringLiteral("Dividende"), m_c.dividend.text()));
     setName(m_c.divisor, figure(QStringLiteral("Diviseur"), m_c.divisor.text()));
     setName(m_c.score, score(m_c.score.text()));
-    setName(m_c.message, message(m_c.message.text()));
-    // The figures of a new question are written one after the other; the question is told
-    // once all of them are there, so that no half-changed question is ever read out.
-    if (m_describePending)
-        return;
-    m_describePending = true;
-    QMetaObject::invokeMethod(this, &QuestionSpeech::describe, Qt::QueuedConnection);
 }
 
-void QuestionSpeech::describe()
+QString QuestionSpeech::asked() const
 {
-    m_describePending = false;
-    // The remainder belongs to the question only where it is shown ("Niveau 3"). While the
-    // next question is being set up its box is empty for a moment: the question on screen is
-    // still the last one, and is not told again without its remainder.
+    if (m_c.message.text() != texts::answerPrompt)
+        return QString();
+    // The remainder belongs to the question only where it is shown ("Niveau 3").
     const bool remainderShown = m_c.remainder.isVisibleTo(m_c.remainder.window());
-    const QString description = question(m_c.dividend.text(), m_c.divisor.text(),
-                                         remainderShown ? m_c.remainder.text() : QString());
-    if (remainderShown && m_c.remainder.text().isEmpty() && !description.isEmpty())
-        return;
-    // The focus went to the answer box when the question was set up, before its figures
-    // showed; the change of description tells the question where the cursor already is.
-    if (m_c.answer.accessibleDescription() != description)
-        m_c.answer.setAccessibleDescription(description);
+    return question(m_c.dividend.text(), m_c.divisor.text(),
+                    remainderShown ? m_c.remainder.text() : QString());
+}
+
+void QuestionSpeech::messageShown()
+{
+    const QString shown = m_c.message.text();
+    setName(m_c.message, message(shown));
+    if (shown == texts::answerPrompt) {
+        m_announcer.announce(asked());
+    } else if (isFeedback(shown)) {
+        // The score on screen changes only with the next question; the child hears it at once.
+        m_announcer.announce(message(shown).trimmed() + QStringLiteral(". Score : ") +
+                             m_state.score.toString() + QStringLiteral(" sur ") +
+                             m_state.total.toString());
+    } else {
+        m_announcer.announce(message(shown));
+    }
+}
+
+bool QuestionSpeech::eventFilter(QObject *watched, QEvent *event)
+{
+    // A child who comes back to the answer box during a question hears the question again,
+    // after the box itself: the focus is told once this event is over. (The first focus of a
+    // question comes before its figures show; the question is told as they show.)
+    if (event->type() == QEvent::FocusIn && !asked().isEmpty()) {
+        QMetaObject::invokeMethod(
+            this, [this] { m_announcer.announce(asked()); }, Qt::QueuedConnection);
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 } // namespace calcaro
