@@ -11,9 +11,12 @@ set -euo pipefail
 calcaro_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 source "$calcaro_root/scripts/deps.sh"
 calcaro_ensure_packages xvfb xauth x11-utils clang clang-format libclang-rt-14-dev
-# The tests against a real Wayland compositor, a real window manager and the real accessibility
-# bus.
+# The tests against a real Wayland compositor, a real window manager and a real screen reader
+# (Orca, speech-dispatcher with libao's null output, a French locale built by localedef, keys
+# typed with xdotool).
 calcaro_ensure_packages weston qt6-wayland openbox dbus-daemon dbus-bin at-spi2-core python3-pyatspi
+calcaro_ensure_packages orca speech-dispatcher espeak-ng python3-speechd libao4 libglib2.0-bin locales \
+    xdotool
 cd "$calcaro_root"
 
 # Each step says when it starts, counted from the start of the command.

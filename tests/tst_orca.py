@@ -275,7 +275,7 @@ def scenario(desktop, program):
     play.answer(str(quotient + 1))
     play.hear(r"Non, %d divisé par %d égale %d\. Score : 1 sur 2\." %
               (dividend, divisor, quotient))
-    play.question()
+    timed_out = play.question()
     play.hear(r"Tu n'as rien répondu\. Score : 1 sur 3\.")
     for n in range(4, 11):
         play.question()
@@ -290,6 +290,7 @@ def scenario(desktop, program):
     # "Recommencer" back to the main window, "Niveau 3" from the menus, a new series.
     desktop.keys("alt+r")
     play.hear(r"Clique sur Démarrer si tu es prêt\.")
+    play.hear(r"Calcaro CM1 cadre\.", keep=False)
     desktop.keys("F10")
     play.hear(r"Niveau\.")
     desktop.keys("Down")
@@ -322,7 +323,18 @@ def scenario(desktop, program):
         game.wait(timeout=PATIENCE)
     except subprocess.TimeoutExpired:
         fail("\"Oui\" did not end the game")
-    return play.expected
+    return play.expected, "%d divisé par %d." % timed_out[:2]
+
+
+def events_while_asked(log, after, question, feedback):
+    """The accessibility events Orca received from the moment it said the question (the first
+    time after the words after) to the moment the time-out's feedback came."""
+    start = next(i for i, line in enumerate(log) if "SPEECH OUTPUT: '%s" % after in line)
+    start = next(i for i in range(start, len(log)) if "SPEECH OUTPUT: '%s'" % question in log[i])
+    end = next(i for i in range(start, len(log))
+               if "EVENT MANAGER: object:state-changed:showing for [notification | %s" % feedback
+               in log[i])
+    return [line for line in log[start:end] if re.search(r"EVENT MANAGER: \S+ for ", line)]
 
 
 def main():
@@ -331,7 +343,7 @@ def main():
     desktop = Desktop()
     try:
         desktop.up()
-        expected = scenario(desktop, sys.argv[1])
+        expected, timed_out = scenario(desktop, sys.argv[1])
         log = desktop.stop_orca()
     finally:
         desktop.down()
@@ -348,6 +360,13 @@ def main():
     # The time bar is never read out over the question and the feedback.
     if "pour cent" in said:
         fail("the time bar was read out")
+    # Ten seconds of a question running out tell Orca nothing: nothing changes that a child
+    # could perceive but the time bar.
+    events = events_while_asked(log, expected[4], timed_out,
+                                "Tu n'as rien répondu. Score : 1 sur 3")
+    print("events while a question ran out (10 s): %d" % len(events))
+    if len(events) > 3:
+        fail("a running question floods Orca:\n" + "\n".join(events[:40]))
 
 
 if __name__ == "__main__":
