@@ -5,9 +5,9 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMainWindow>
 #include <QMenuBar>
-#include <QLabel>
 #include <QPushButton>
 #include <QtGui/private/qguiapplication_p.h>
 #include <QtTest/QTest>
@@ -148,12 +148,11 @@ void TestAccessibility::questionIsSpoken_data()
                                      << "120 divisé par 40"
                                      << "4"
                                      << "Non, 120 divisé par 40 égale 3. Score : 0 sur 1";
-    QTest::newRow("niveau 3, no answer")
-        << "mnuNiveau3" << QList<int>{7, 4, 3} << "Dividende 31"
-        << "Diviseur 7"
-        << "31 divisé par 7, et il reste 3"
-        << ""
-        << "Tu n'as rien répondu. Score : 0 sur 1";
+    QTest::newRow("niveau 3, no answer") << "mnuNiveau3" << QList<int>{7, 4, 3} << "Dividende 31"
+                                         << "Diviseur 7"
+                                         << "31 divisé par 7, et il reste 3"
+                                         << ""
+                                         << "Tu n'as rien répondu. Score : 0 sur 1";
     QTest::newRow("niveau 3, remainder 0 still told")
         << "mnuNiveau3" << QList<int>{5, 6, 5} << "Dividende 30"
         << "Diviseur 5"
