@@ -24,6 +24,8 @@ import signal
 import subprocess
 import sys
 import tempfile
+import termios
+import threading
 import time
 
 PATIENCE = 60  # seconds: a bound on each wait that only a fault reaches
@@ -57,6 +59,8 @@ class Desktop:
         self.heard_file = os.path.join(self.dir, "heard.txt")
         self.orca_log = os.path.join(self.dir, "orca-debug.txt")
         self.orca = None
+        self.log_tty = None
+        self.log_copier = None
 
     def start(self, args, **kwargs):
         log = open(os.path.join(self.dir, os.path.basename(args[0]) + ".log"), "a")
@@ -145,8 +149,30 @@ class Desktop:
     def screen_reader(self):
         settings = os.path.join(self.dir, "orca")
         os.mkdir(settings)
+        # Orca writes its debug log in blocks to a file, and may end before the last block is
+        # out; to a terminal it writes line by line. The log goes to a pseudo-terminal, copied
+        # to a file as it comes.
+        master, self.log_tty = os.openpty()
+        mode = termios.tcgetattr(self.log_tty)
+        mode[1] &= ~termios.OPOST  # no carriage returns added
+        termios.tcsetattr(self.log_tty, termios.TCSANOW, mode)
+
+        def copy():
+            with open(self.orca_log, "wb") as log:
+                while True:
+                    try:
+                        data = os.read(master, 65536)
+                    except OSError:  # every writer has closed the terminal
+                        break
+                    if not data:
+                        break
+                    log.write(data)
+            os.close(master)
+
+        self.log_copier = threading.Thread(target=copy)
+        self.log_copier.start()
         self.orca = self.start(["orca", "--user-prefs", settings,
-                                "--debug-file=" + self.orca_log])
+                                "--debug-file=" + os.ttyname(self.log_tty)])
         self.wait_heard(r"Lecteur d.écran activé\.?")
 
     def up(self):
@@ -189,15 +215,22 @@ class Desktop:
         self.run(["xdotool", "type", "--delay", "60", text])
 
     def stop_orca(self):
-        """Ends Orca, which then writes out the rest of its debug log; returns its lines."""
+        """Ends Orca; returns the lines of its debug log."""
         if self.orca and self.orca.poll() is None:
             self.orca.send_signal(signal.SIGTERM)
             try:
                 self.orca.wait(timeout=PATIENCE)
             except subprocess.TimeoutExpired:
                 fail("Orca did not end")
+        self.close_log()
         with open(self.orca_log, encoding="utf-8", errors="replace") as f:
             return f.read().splitlines()
+
+    def close_log(self):
+        if self.log_tty is not None:
+            os.close(self.log_tty)
+            self.log_tty = None
+            self.log_copier.join()
 
     def down(self):
         for process in reversed(self.processes):
@@ -212,6 +245,7 @@ class Desktop:
             except subprocess.TimeoutExpired:
                 os.killpg(process.pid, signal.SIGKILL)
                 process.wait()
+        self.close_log()
         keep = os.environ.get("CALCARO_ORCA_LOG")
         if keep:
             os.makedirs(keep, exist_ok=True)
