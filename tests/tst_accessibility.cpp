@@ -57,7 +57,8 @@ private Q_SLOTS:
     void names();
     void questionIsSpoken_data();
     void questionIsSpoken();
-    void replayedAltLeavesTheMenuBarAlone();
+    void replayedAlt_data();
+    void replayedAlt();
 
 private:
     test::WindowsFixture f;
@@ -205,22 +206,34 @@ void TestAccessibility::questionIsSpoken()
     QCOMPARE(announced(), QStringList{feedback});
 }
 
-void TestAccessibility::replayedAltLeavesTheMenuBarAlone()
+void TestAccessibility::replayedAlt_data()
+{
+    QTest::addColumn<bool>("shortcutFirst");
+    QTest::addColumn<bool>("menuBarOpens");
+    QTest::newRow("Alt+D: the series starts, the menu bar stays shut") << true << false;
+    QTest::newRow("Alt alone: the menu bar opens") << false << true;
+}
+
+void TestAccessibility::replayedAlt()
 {
     // With a screen reader, Qt hands each key press back to the program once the screen reader
     // has seen it, as a posted event: the Alt of Alt+D comes again after the series started.
+    QFETCH(bool, shortcutFirst);
     QWidget *w = f.mainWindow();
     QVERIFY(QTest::qWaitForWindowActive(w));
-    QTest::mouseClick(child<QPushButton>(w, "Command1"), Qt::LeftButton);
-    QWidget *answerBox = child<QWidget>(w, "Text1");
-    QCOMPARE(QApplication::focusWidget(), answerBox);
-    QCoreApplication::postEvent(answerBox,
+    QWidget *focus = child<QWidget>(w, shortcutFirst ? "Text1" : "Command1");
+    if (shortcutFirst)
+        QTest::keyClick(w, Qt::Key_D, Qt::AltModifier); // the button clicks a moment later
+    QTRY_COMPARE(QApplication::focusWidget(), focus);
+    QCoreApplication::postEvent(focus,
                                 new QKeyEvent(QEvent::KeyPress, Qt::Key_Alt, Qt::AltModifier));
-    QCoreApplication::postEvent(answerBox,
+    QCoreApplication::postEvent(focus,
                                 new QKeyEvent(QEvent::KeyRelease, Qt::Key_Alt, Qt::NoModifier));
     QCoreApplication::processEvents();
-    QCOMPARE(static_cast<QMainWindow *>(w)->menuBar()->activeAction(), nullptr);
-    QCOMPARE(QApplication::focusWidget(), answerBox);
+    QMenuBar *menuBar = static_cast<QMainWindow *>(w)->menuBar();
+    QTEST(menuBar->activeAction() != nullptr, "menuBarOpens");
+    if (shortcutFirst)
+        QCOMPARE(QApplication::focusWidget(), focus);
 }
 
 int main(int argc, char *argv[])
