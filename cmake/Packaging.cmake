@@ -79,9 +79,10 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${CPACK_PACKAGE_CONTACT}")
 # Debian keeps the games section for programs in /usr/games; this one lives in /usr/bin.
 set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-# The libraries come from dpkg-shlibdeps; the font is looked up by name at run time.
+# The libraries come from dpkg-shlibdeps; the font is looked up by name at run time, and Qt's
+# French texts are loaded from qtbase_fr.qm.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS fonts-liberation2)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # CPack puts the summary on the first line of the Description field, the rest below it.
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "integer division practice against the clock, for children")

@@ -201,10 +201,10 @@ sed -n 's/^ \+/    /p; s/^\t/      /p' "$work/hardening.log"
 [ "$(dpkg-deb -f "$deb" Version)" = "$version" ] ||
     fail "package version $(dpkg-deb -f "$deb" Version), CMake says $version"
 depends=$(dpkg-deb -f "$deb" Depends)
-for dep in libqt6widgets6 libqt6gui6 fonts-liberation2; do
+for dep in libqt6widgets6 libqt6gui6 fonts-liberation2 qt6-translations-l10n; do
     [[ ", $depends," =~ ,\ $dep[\ ,] ]] || fail "Depends lacks $dep: $depends"
 done
-echo "ok: dpkg-deb -f gives version $version and Depends with libqt6widgets6, libqt6gui6 and fonts-liberation2"
+echo "ok: dpkg-deb -f gives version $version and Depends with libqt6widgets6, libqt6gui6, fonts-liberation2 and qt6-translations-l10n"
 
 # lintian warns when run as root; that line says nothing about the package.
 lintian --fail-on error,warning "$deb" >"$work/lintian.log" 2>&1 || lintian_failed=1

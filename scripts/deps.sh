@@ -5,7 +5,7 @@ calcaro_packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-base-dev-tools
     qt6-base-private-dev libwayland-dev
-    fonts-liberation2
+    fonts-liberation2 qt6-translations-l10n
 )
 
 calcaro_ensure_packages() {

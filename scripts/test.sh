@@ -15,6 +15,8 @@ calcaro_ensure_packages xvfb xauth x11-utils clang clang-format libclang-rt-14-d
 # (Orca, speech-dispatcher with libao's null output, a French locale built by localedef, keys
 # typed with xdotool).
 calcaro_ensure_packages weston qt6-wayland openbox dbus-daemon dbus-bin at-spi2-core python3-pyatspi
+# GTK's platform theme, for the dark desktop palette.
+calcaro_ensure_packages qt6-gtk-platformtheme
 calcaro_ensure_packages orca speech-dispatcher espeak-ng python3-speechd libao4 libglib2.0-bin locales \
     xdotool
 cd "$calcaro_root"

@@ -22,7 +22,11 @@
 #include <QWindow>
 #include <QtTest/QTest>
 
+#include <algorithm>
+#include <cmath>
+#include <memory>
 #include <optional>
+#include <vector>
 
 using namespace calcaro;
 using calcaro::test::child;
@@ -135,6 +139,9 @@ private Q_SLOTS:
     void fixedWindowsRefuseToGrow_data();
     void fixedWindowsRefuseToGrow();
     void textsFit();
+    void qtTextsInFrench();
+    void contrast_data();
+    void contrast();
     void fatalErrorIsReported();
     void realTimersTimeOut();
     void layout_data();
@@ -664,6 +671,89 @@ void TestWindows::fixedWindowsRefuseToGrow()
     QCOMPARE(w->size() == size, fixed);
     QCOMPARE(w->windowState() == Qt::WindowNoState, fixed);
     QCOMPARE(w->windowHandle()->windowStates() == Qt::WindowNoState, fixed);
+}
+
+void TestWindows::qtTextsInFrench()
+{
+    // Qt's own texts are French whatever the system's language (this test runs with LANG=C).
+    auto *box = mainChild<QLineEdit>("Text1");
+    const std::unique_ptr<QMenu> menu(box->createStandardContextMenu());
+    QStringList items;
+    for (QAction *action : menu->actions())
+        items << action->text().remove(QLatin1Char('&')).section(QLatin1Char('\t'), 0, 0);
+    for (const char *french : {"Copier", "Coller", "Tout sélectionner"})
+        QVERIFY2(items.contains(QString::fromUtf8(french)), qPrintable(items.join(u'|')));
+}
+
+void TestWindows::contrast_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("control");
+    const std::pair<const char *, std::vector<const char *>> windows[] = {
+        {"form1",
+         {"Label1", "Label2", "Label3", "Label4", "Label5", "Label6", "Label7", "Label8", "Text1",
+          "Text2", "Command1", "Command2", "Command3", "Command4"}},
+        {"Form2", {"Label1", "Label2", "Command1", "Command2", "Command3"}},
+        {"Form3", {"Label1", "Label2", "Command1", "Command2"}}};
+    for (const auto &[window, controls] : windows)
+        for (const char *control : controls)
+            QTest::addRow("%s.%s", window, control)
+                << QString::fromLatin1(window) << QString::fromLatin1(control);
+}
+
+// WCAG's contrast ratio of two colours, from 1 to 21.
+static double contrastRatio(const QColor &a, const QColor &b)
+{
+    auto luminance = [](const QColor &c) {
+        auto linear = [](double v) {
+            return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
+    };
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+void TestWindows::contrast()
+{
+    // Every text keeps at least 4.5:1 against what is behind it (WCAG AA), whatever the desktop's
+    // palette: light or dark from GTK's platform theme (CALCARO_THEME says which the run asked
+    // for), or a high-contrast one, white on black, which Qt 6.4's themes do not give. The
+    // colours are those each control paints with when it can be used (WCAG exempts a disabled
+    // control), the ground that of the nearest ancestor that paints its own.
+    const QByteArray theme = qgetenv("CALCARO_THEME");
+    if (theme == "high-contrast") {
+        QPalette high(Qt::white, Qt::black, Qt::white, Qt::gray, Qt::gray, Qt::white, Qt::yellow,
+                      Qt::black, Qt::black);
+        high.setColor(QPalette::ButtonText, Qt::white);
+        QApplication::setPalette(high);
+    } else if (!theme.isEmpty()) {
+        const bool dark = QApplication::palette().color(QPalette::Window).lightness() < 128;
+        QCOMPARE(dark, theme == "dark");
+    }
+    QFETCH(QString, window);
+    QFETCH(QString, control);
+    QWidget *w = f.showAllWindows(window)->findChild<QWidget *>(control);
+    QVERIFY(w);
+    QPalette p = w->palette();
+    p.setCurrentColorGroup(QPalette::Active);
+    QColor text = p.color(QPalette::WindowText);
+    QColor ground;
+    if (qobject_cast<QLineEdit *>(w)) {
+        text = p.color(QPalette::Text);
+        ground = p.color(QPalette::Base);
+    } else if (qobject_cast<QPushButton *>(w)) {
+        text = p.color(QPalette::ButtonText);
+        ground = p.color(QPalette::Button);
+    } else {
+        const QWidget *behind = w->parentWidget();
+        while (!behind->isWindow() && !behind->autoFillBackground())
+            behind = behind->parentWidget();
+        ground = behind->palette().color(behind->backgroundRole());
+    }
+    const double ratio = contrastRatio(text, ground);
+    qInfo("%s on %s: %.2f", qPrintable(text.name()), qPrintable(ground.name()), ratio);
+    QVERIFY2(ratio >= 4.5, qPrintable(QString::number(ratio)));
 }
 
 void TestWindows::textsFit()

@@ -76,6 +76,32 @@ QLineEdit *makeTextBox(QWidget &parent, const QString &name, QRect place, const 
     return edit;
 }
 
+// The layout's colours (blue score, dark red answer, black remainder) were chosen for a light
+// palette on the light yellow ground. Everything on that ground keeps that palette, whatever the
+// desktop's: a dark desktop's light text would be unreadable on it. Every role of every group is
+// set, so that nothing comes from the desktop's palette.
+QPalette designedPalette()
+{
+    // Qt's Fusion colours on a light desktop (its own palette follows a dark desktop).
+    const QColor button(239, 239, 239);
+    const QPalette light(Qt::black, button, button.lighter(150), button.darker(150),
+                         button.darker(130), Qt::black, Qt::white, Qt::white, background);
+    QPalette palette;
+    for (int group = 0; group < QPalette::NColorGroups; ++group) {
+        for (int role = 0; role < QPalette::NColorRoles; ++role) {
+            const auto g = QPalette::ColorGroup(group);
+            const auto r = QPalette::ColorRole(role);
+            palette.setColor(g, r, light.color(g, r));
+        }
+    }
+    const QColor disabledText(120, 120, 120);
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        palette.setColor(QPalette::Disabled, role, disabledText);
+    palette.setColor(QPalette::Highlight, QColor(48, 140, 198));
+    palette.setColor(QPalette::HighlightedText, Qt::white);
+    return palette;
+}
+
 void setTextColour(QWidget &widget, const QColor &colour)
 {
     QPalette palette = widget.palette();
@@ -207,9 +233,7 @@ void form1::buildLayout()
     client->setObjectName(QStringLiteral("client"));
     client->setFixedSize(pixels(8805), pixels(6255));
     client->setAutoFillBackground(true);
-    QPalette palette = client->palette();
-    palette.setColor(QPalette::Window, background);
-    client->setPalette(palette);
+    client->setPalette(designedPalette());
     setCentralWidget(client);
 
     const Qt::Alignment centre = Qt::AlignHCenter;

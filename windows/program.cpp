@@ -4,6 +4,7 @@
 #include "form1.h"
 #include "form2.h"
 #include "form3.h"
+#include "frenchqt.h"
 #include "texts.h"
 
 #include <QApplication>
@@ -51,6 +52,7 @@ Program &Program::instance()
 Program::Program(QObject *application) : QObject(application), m_setup(defaultSetup())
 {
     initResources();
+    loadQtFrench();
     m_icon.addFile(QStringLiteral(":/calcaro/icon-32"));
     m_icon.addFile(QStringLiteral(":/calcaro/icon-48"));
     // The windows go while the application is still whole: once exec() has returned, Qt's own
