@@ -81,9 +81,9 @@ if [ -s "$work/desktop.log" ]; then
 fi
 # desktop-file-validate takes any command and icon name; they must be the ones installed.
 exec_cmd=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$desktop" | head -n 1)
-# The "Grand écran" action starts the same program at twice the size.
-grep -qx "Exec=env QT_SCALE_FACTOR=2 $exec_cmd" "$desktop" ||
-    fail "the desktop entry has no \"Grand écran\" action starting $exec_cmd at twice the size"
+# The "Grand écran" action starts the same program as large as the screen allows.
+grep -qx "Exec=env CALCARO_GRAND_ECRAN=1 $exec_cmd" "$desktop" ||
+    fail "the desktop entry has no \"Grand écran\" action starting $exec_cmd enlarged"
 icon_name=$(sed -n 's/^Icon=//p' "$desktop" | head -n 1)
 [ -n "$exec_cmd" ] && [ -x "$stage/usr/bin/$exec_cmd" ] ||
     fail "the desktop entry starts '$exec_cmd', which is not in usr/bin"

@@ -5,7 +5,7 @@ set -euo pipefail
 calcaro_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 out=${1:-$calcaro_root/docs}
 source "$calcaro_root/scripts/deps.sh"
-calcaro_ensure_packages xvfb xauth x11-utils xdotool imagemagick openbox
+calcaro_ensure_packages xvfb xauth x11-utils xdotool imagemagick openbox qt6-gtk-platformtheme
 calcaro_workflow release
 mkdir -p "$out"
 
@@ -66,3 +66,18 @@ for _ in $(seq 10); do
 done
 sleep 2.5
 shot series-end
+
+# A question again, on a dark desktop (GTK's dark theme): the game's ground and its texts keep
+# their light colours, the menu bar follows the desktop.
+kill "${pids[2]}"
+QT_QPA_PLATFORMTHEME=gtk3 GTK_THEME=Adwaita:dark "$calcaro_root/build/windows/calcaro" \
+    >/dev/null 2>&1 &
+pids+=($!)
+sleep 1
+main=$(window)
+xdotool windowactivate --sync "$main" 2>/dev/null || true
+menu 30 3 # Niveau 3
+xdotool key Return
+sleep 2
+xdotool type 7
+shot main-question-dark

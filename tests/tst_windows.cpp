@@ -1,3 +1,4 @@
+#include "bigscreen.h"
 #include "calcaroapplication.h"
 #include "form1.h"
 #include "form1controls.h"
@@ -140,6 +141,9 @@ private Q_SLOTS:
     void fixedWindowsRefuseToGrow();
     void textsFit();
     void qtTextsInFrench();
+    void bigScreenScale_data();
+    void bigScreenScale();
+    void bigScreenFits();
     void contrast_data();
     void contrast();
     void fatalErrorIsReported();
@@ -681,8 +685,54 @@ void TestWindows::qtTextsInFrench()
     QStringList items;
     for (QAction *action : menu->actions())
         items << action->text().remove(QLatin1Char('&')).section(QLatin1Char('\t'), 0, 0);
+    qInfo("%s", qPrintable(items.join(QLatin1String(" | "))));
     for (const char *french : {"Copier", "Coller", "Tout sélectionner"})
         QVERIFY2(items.contains(QString::fromUtf8(french)), qPrintable(items.join(u'|')));
+}
+
+void TestWindows::bigScreenScale_data()
+{
+    QTest::addColumn<QSize>("available");
+    QTest::addColumn<double>("scale");
+    // The quit confirmation, the widest window, sets the scale on the screens schools have.
+    QTest::newRow("1024x768 projector") << QSize(1024, 768) << 1.3;
+    QTest::newRow("1280x800 whiteboard") << QSize(1280, 800) << 1.65;
+    QTest::newRow("1920x1080, at most twice") << QSize(1920, 1080) << 2.0;
+    QTest::newRow("800x600, never smaller") << QSize(800, 600) << 1.0;
+    QTest::newRow("1280x720, by the height") << QSize(1280, 720) << 1.5;
+}
+
+void TestWindows::bigScreenScale()
+{
+    QFETCH(QSize, available);
+    QTEST(bigscreen::fittingScale(available, bigscreen::windowSizes(), QSize(16, 48)), "scale");
+}
+
+void TestWindows::bigScreenFits()
+{
+    // The game enlarged on this screen (CALCARO_GRAND_ECRAN=1 and a small X11DESKTOP_SCREEN):
+    // each window, frame included, lies inside the screen, as the X server has it.
+    if (qEnvironmentVariable("CALCARO_GRAND_ECRAN") != QLatin1String("1"))
+        QSKIP("only on a screen of the size asked for, with the big screen asked for");
+    QVERIFY(qEnvironmentVariableIsSet("QT_SCALE_FACTOR"));
+    for (const char *name : {"form1", "Form2", "Form3"}) {
+        QWidget *w = f.showAllWindows(QString::fromLatin1(name));
+        QWindow *native = w->windowHandle();
+        const qreal dpr = native->devicePixelRatio();
+        const QRect screen(QPoint(), w->screen()->size() * dpr);
+        QRect outer;
+        QTRY_VERIFY_WITH_TIMEOUT(
+            [&] {
+                const std::optional<QPoint> client = serverPosition(w);
+                if (native->frameMargins().isNull() || !client)
+                    return false; // not framed yet
+                outer = QRect(*client, w->size() * dpr).marginsAdded(native->frameMargins() * dpr);
+                return screen.contains(outer);
+            }(),
+            patienceMs);
+        qInfo("%s at %.2f: %d x %d with its frame, on %d x %d", name, dpr, outer.width(),
+              outer.height(), screen.width(), screen.height());
+    }
 }
 
 void TestWindows::contrast_data()
@@ -1051,7 +1101,9 @@ void TestWindows::nothingShowsAfterTheEnd()
 
 int main(int argc, char *argv[])
 {
-    // The program's own application object, so that errors escaping a handler are caught.
+    // The program's own application object, so that errors escaping a handler are caught, and
+    // its own choice of scale when the big screen is asked for.
+    bigscreen::chooseScale(argc, argv);
     CalcaroApplication app(argc, argv);
     TestWindows test;
     QTEST_SET_MAIN_SOURCE_PATH

@@ -1,3 +1,4 @@
+#include "bigscreen.h"
 #include "calcaroapplication.h"
 #include "displayguard.h"
 #include "program.h"
@@ -9,6 +10,7 @@ int main(int argc, char *argv[])
     std::optional<calcaro::CalcaroApplication> app;
     {
         calcaro::DisplayGuard guard;
+        calcaro::bigscreen::chooseScale(argc, argv);
         app.emplace(argc, argv);
     }
     calcaro::startProgram();
