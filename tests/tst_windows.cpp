@@ -685,9 +685,9 @@ void TestWindows::qtTextsInFrench()
     QStringList items;
     for (QAction *action : menu->actions())
         items << action->text().remove(QLatin1Char('&')).section(QLatin1Char('\t'), 0, 0);
-    qInfo("%s", qPrintable(items.join(QLatin1String(" | "))));
+    qInfo("%s", qPrintable(items.join(u'|')));
     for (const char *french : {"Copier", "Coller", "Tout sélectionner"})
-        QVERIFY2(items.contains(QString::fromUtf8(french)), qPrintable(items.join(u'|')));
+        QVERIFY(items.contains(QString::fromUtf8(french)));
 }
 
 void TestWindows::bigScreenScale_data()
@@ -710,100 +710,74 @@ void TestWindows::bigScreenScale()
 
 void TestWindows::bigScreenFits()
 {
-    // The game enlarged on this screen (CALCARO_GRAND_ECRAN=1 and a small X11DESKTOP_SCREEN):
-    // each window, frame included, lies inside the screen, as the X server has it.
+    // The game enlarged by the program on a screen of the size asked for (X11DESKTOP_SCREEN):
+    // each window lies inside the screen, frame included, as the X server has it.
     if (qEnvironmentVariable("CALCARO_GRAND_ECRAN") != QLatin1String("1"))
-        QSKIP("only on a screen of the size asked for, with the big screen asked for");
-    QVERIFY(qEnvironmentVariableIsSet("QT_SCALE_FACTOR"));
+        QSKIP("only with the big screen asked for");
     for (const char *name : {"form1", "Form2", "Form3"}) {
         QWidget *w = f.showAllWindows(QString::fromLatin1(name));
-        QWindow *native = w->windowHandle();
-        const qreal dpr = native->devicePixelRatio();
-        const QRect screen(QPoint(), w->screen()->size() * dpr);
+        const qreal dpr = w->windowHandle()->devicePixelRatio();
         QRect outer;
-        QTRY_VERIFY_WITH_TIMEOUT(
-            [&] {
-                const std::optional<QPoint> client = serverPosition(w);
-                if (native->frameMargins().isNull() || !client)
-                    return false; // not framed yet
-                outer = QRect(*client, w->size() * dpr).marginsAdded(native->frameMargins() * dpr);
-                return screen.contains(outer);
-            }(),
-            patienceMs);
-        qInfo("%s at %.2f: %d x %d with its frame, on %d x %d", name, dpr, outer.width(),
-              outer.height(), screen.width(), screen.height());
+        auto placed = [&] { // framed, and placed by the window manager
+            const QMargins frame = w->windowHandle()->frameMargins() * dpr;
+            const std::optional<QPoint> client = serverPosition(w);
+            outer = QRect(client.value_or(QPoint()), w->size() * dpr).marginsAdded(frame);
+            return !frame.isNull() && client;
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(placed(), patienceMs);
+        qInfo("%s at %.2f: %d x %d", name, dpr, outer.width(), outer.height());
+        QVERIFY(QRect(QPoint(), w->screen()->size() * dpr).contains(outer));
     }
 }
 
 void TestWindows::contrast_data()
 {
     QTest::addColumn<QString>("window");
-    QTest::addColumn<QString>("control");
-    const std::pair<const char *, std::vector<const char *>> windows[] = {
-        {"form1",
-         {"Label1", "Label2", "Label3", "Label4", "Label5", "Label6", "Label7", "Label8", "Text1",
-          "Text2", "Command1", "Command2", "Command3", "Command4"}},
-        {"Form2", {"Label1", "Label2", "Command1", "Command2", "Command3"}},
-        {"Form3", {"Label1", "Label2", "Command1", "Command2"}}};
-    for (const auto &[window, controls] : windows)
-        for (const char *control : controls)
-            QTest::addRow("%s.%s", window, control)
-                << QString::fromLatin1(window) << QString::fromLatin1(control);
+    for (const char *window : {"form1", "Form2", "Form3"})
+        QTest::newRow(window) << QString::fromLatin1(window);
 }
 
-// WCAG's contrast ratio of two colours, from 1 to 21.
-static double contrastRatio(const QColor &a, const QColor &b)
+void TestWindows::contrast()
 {
+    // Every label, button and text box keeps at least 4.5:1 (WCAG AA) between the colours it
+    // paints with when usable and what is behind it, whatever the desktop's palette: light or
+    // dark from GTK's platform theme (CALCARO_THEME names the one asked for), or white on black.
+    const QByteArray theme = qgetenv("CALCARO_THEME");
+    if (!theme.isEmpty() && theme != "high-contrast")
+        QCOMPARE(QApplication::palette().color(QPalette::Window).lightness() < 128,
+                 theme == "dark");
     auto luminance = [](const QColor &c) {
         auto linear = [](double v) {
             return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
         };
         return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
     };
-    const double la = luminance(a), lb = luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
-
-void TestWindows::contrast()
-{
-    // Every text keeps at least 4.5:1 against what is behind it (WCAG AA), whatever the desktop's
-    // palette: light or dark from GTK's platform theme (CALCARO_THEME says which the run asked
-    // for), or a high-contrast one, white on black, which Qt 6.4's themes do not give. The
-    // colours are those each control paints with when it can be used (WCAG exempts a disabled
-    // control), the ground that of the nearest ancestor that paints its own.
-    const QByteArray theme = qgetenv("CALCARO_THEME");
-    if (theme == "high-contrast") {
-        QPalette high(Qt::white, Qt::black, Qt::white, Qt::gray, Qt::gray, Qt::white, Qt::yellow,
-                      Qt::black, Qt::black);
-        high.setColor(QPalette::ButtonText, Qt::white);
-        QApplication::setPalette(high);
-    } else if (!theme.isEmpty()) {
-        const bool dark = QApplication::palette().color(QPalette::Window).lightness() < 128;
-        QCOMPARE(dark, theme == "dark");
-    }
     QFETCH(QString, window);
-    QFETCH(QString, control);
-    QWidget *w = f.showAllWindows(window)->findChild<QWidget *>(control);
-    QVERIFY(w);
-    QPalette p = w->palette();
-    p.setCurrentColorGroup(QPalette::Active);
-    QColor text = p.color(QPalette::WindowText);
-    QColor ground;
-    if (qobject_cast<QLineEdit *>(w)) {
-        text = p.color(QPalette::Text);
-        ground = p.color(QPalette::Base);
-    } else if (qobject_cast<QPushButton *>(w)) {
-        text = p.color(QPalette::ButtonText);
-        ground = p.color(QPalette::Button);
-    } else {
-        const QWidget *behind = w->parentWidget();
-        while (!behind->isWindow() && !behind->autoFillBackground())
-            behind = behind->parentWidget();
-        ground = behind->palette().color(behind->backgroundRole());
+    double lowest = 21;
+    for (QWidget *w : f.showAllWindows(window)->findChildren<QWidget *>()) {
+        QPalette p = w->palette();
+        p.setCurrentColorGroup(QPalette::Active);
+        QColor text = p.color(QPalette::WindowText), ground;
+        if (qobject_cast<QLineEdit *>(w)) {
+            text = p.color(QPalette::Text);
+            ground = p.color(QPalette::Base);
+        } else if (qobject_cast<QPushButton *>(w)) {
+            text = p.color(QPalette::ButtonText);
+            ground = p.color(QPalette::Button);
+        } else if (qobject_cast<QLabel *>(w)) {
+            const QWidget *behind = w->parentWidget(); // the nearest that paints its ground
+            while (!behind->isWindow() && !behind->autoFillBackground())
+                behind = behind->parentWidget();
+            ground = behind->palette().color(QPalette::Active, behind->backgroundRole());
+        } else {
+            continue;
+        }
+        const auto [dark, light] = std::minmax({luminance(text), luminance(ground)});
+        const double ratio = (light + 0.05) / (dark + 0.05);
+        QVERIFY2(ratio >= 4.5, qPrintable(w->objectName() + u' ' + QString::number(ratio)));
+        lowest = std::min(lowest, ratio);
     }
-    const double ratio = contrastRatio(text, ground);
-    qInfo("%s on %s: %.2f", qPrintable(text.name()), qPrintable(ground.name()), ratio);
-    QVERIFY2(ratio >= 4.5, qPrintable(QString::number(ratio)));
+    qInfo("lowest contrast %.2f", lowest);
 }
 
 void TestWindows::textsFit()
@@ -1105,6 +1079,9 @@ int main(int argc, char *argv[])
     // its own choice of scale when the big screen is asked for.
     bigscreen::chooseScale(argc, argv);
     CalcaroApplication app(argc, argv);
+    if (qgetenv("CALCARO_THEME") == "high-contrast") // a desktop palette Qt 6.4's themes lack
+        QApplication::setPalette(QPalette(Qt::white, Qt::black, Qt::white, Qt::gray, Qt::gray,
+                                          Qt::white, Qt::yellow, Qt::black, Qt::black));
     TestWindows test;
     QTEST_SET_MAIN_SOURCE_PATH
     return QTest::qExec(&test, argc, argv);
