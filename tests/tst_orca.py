@@ -145,11 +145,11 @@ class Desktop:
                 fail("Orca never said %r; it said %r" % (pattern, self.spoken[since:]))
             time.sleep(0.05)
 
-    def keys(self, *keys):
-        self.run("xdotool", "key", "--delay", "60", *keys)
+    def keys(self, *keys, how="key"):
+        self.run("xdotool", how, "--delay", "60", *keys)
 
     def type(self, text):
-        self.run("xdotool", "type", "--delay", "60", text)
+        self.keys(text, how="type")
 
     def down(self):
         for process in reversed(self.processes):
