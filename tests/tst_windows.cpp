@@ -705,7 +705,8 @@ void TestWindows::bigScreenScale_data()
 void TestWindows::bigScreenScale()
 {
     QFETCH(QSize, available);
-    QTEST(bigscreen::fittingScale(available, bigscreen::windowSizes(), QSize(16, 48)), "scale");
+    QTEST(bigscreen::fittingScale(available, bigscreen::windowSizes(), bigscreen::frameAllowance),
+          "scale");
 }
 
 void TestWindows::bigScreenFits()

@@ -1,16 +1,13 @@
 #include "accessibility.h"
 
 #include <QAccessibleWidget>
-#include <QPointer>
 #include <QWidget>
-
-#include <algorithm>
-#include <vector>
 
 namespace calcaro {
 namespace {
 
 const char roleProperty[] = "calcaroAccessibleRole";
+const char quietProperty[] = "calcaroQuietValue";
 
 QAccessibleInterface *withRole(const QString &, QObject *object)
 {
@@ -23,12 +20,6 @@ QAccessibleInterface *withRole(const QString &, QObject *object)
     return new QAccessibleWidget(widget, QAccessible::Role(role.toInt()));
 }
 
-std::vector<QPointer<QWidget>> &quietWidgets()
-{
-    static std::vector<QPointer<QWidget>> widgets;
-    return widgets;
-}
-
 QAccessible::UpdateHandler &previousHandler()
 {
     static QAccessible::UpdateHandler handler = nullptr;
@@ -39,12 +30,9 @@ QAccessible::UpdateHandler &previousHandler()
 // stop, the others go on as they would without this handler.
 void filter(QAccessibleEvent *event)
 {
-    if (event->type() == QAccessible::ValueChanged) {
-        const auto &quiet = quietWidgets();
-        if (std::any_of(quiet.begin(), quiet.end(),
-                        [event](const QPointer<QWidget> &w) { return w == event->object(); }))
-            return;
-    }
+    if (event->type() == QAccessible::ValueChanged && event->object() &&
+        event->object()->property(quietProperty).toBool())
+        return;
     if (QAccessible::UpdateHandler previous = previousHandler()) {
         previous(event);
         return;
@@ -69,9 +57,7 @@ void keepValueChangesQuiet(QWidget &widget)
     static const bool installed =
         (previousHandler() = QAccessible::installUpdateHandler(&filter), true);
     Q_UNUSED(installed);
-    auto &quiet = quietWidgets();
-    quiet.erase(std::remove(quiet.begin(), quiet.end(), nullptr), quiet.end());
-    quiet.emplace_back(&widget);
+    widget.setProperty(quietProperty, true);
 }
 
 } // namespace calcaro

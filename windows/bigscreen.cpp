@@ -11,8 +11,6 @@
 namespace calcaro::bigscreen {
 namespace {
 
-// A window manager's frame: borders and a title bar, wider than most draw them.
-constexpr QSize frameAllowance(16, 48);
 // The main window's menu bar at the normal size, with room to spare.
 constexpr int menuBarHeight = 26;
 

@@ -16,6 +16,9 @@ namespace bigscreen {
 // menu bar included), the series-end dialog and the quit confirmation.
 std::vector<QSize> windowSizes();
 
+// A window manager's frame: borders and a title bar, wider than most draw them.
+constexpr QSize frameAllowance(16, 48);
+
 // The largest scale, from 1 to 2 in steps of 0.05, at which every window, enlarged, and its
 // frame (which the window manager draws at its own size) fit in the available area. 1 when even
 // the normal size does not fit.
