@@ -8,7 +8,7 @@ played from the keyboard, each key once Orca has said what a child waits for; wh
 read from its debug log (its "SPEECH OUTPUT:" lines), which Orca writes to a terminal, so line
 by line, whatever way it ends.
 
-usage: tst_orca.py PATH-TO-calcaro   (CALCARO_ORCA_LOG=DIR keeps Orca's log and the utterances)
+usage: tst_orca.py PATH-TO-calcaro
 """
 
 import os
@@ -163,14 +163,6 @@ class Desktop:
         if hasattr(self, "log_tty"):
             os.close(self.log_tty)
             self.reader.join()
-        keep = os.environ.get("CALCARO_ORCA_LOG")
-        if keep:
-            os.makedirs(keep, exist_ok=True)
-            with open(os.path.join(keep, "orca-debug.txt"), "w") as f:
-                f.write("\n".join(self.log) + "\n")
-            for name in ("heard.txt", "orca.log", "calcaro.log", "speech-dispatcher.log"):
-                if os.path.exists(self.path(name)):
-                    shutil.copy(self.path(name), keep)
         shutil.rmtree(self.dir, ignore_errors=True)
 
 
