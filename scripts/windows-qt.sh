@@ -1,0 +1,79 @@
+#!/usr/bin/env bash
+# Builds Qt for Windows (x86_64-w64-mingw32, shared libraries) from Debian's own qt6-base source
+# package, with only what the game needs, into a cache outside the sources:
+#   ${XDG_CACHE_HOME:-~/.cache}/calcaro/qt-<version>-mingw64-<key>
+# where the key is made of the Qt version, the options below and the cross toolchain file, so that
+# a change to any of them builds afresh and going back reuses the earlier build. The link
+# ${XDG_CACHE_HOME:-~/.cache}/calcaro/qt-windows names the build in use (cmake/mingw64.cmake finds
+# Qt there). The first build takes 30 to 45 minutes on two processors; after that this script
+# only checks the cache.
+set -euo pipefail
+calcaro_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+source "$calcaro_root/scripts/deps.sh"
+calcaro_ensure_packages g++-mingw-w64-x86-64-posix mingw-w64-tools
+
+qt_version=6.4.2
+# Core, Gui, Widgets and Test; the windows, offscreen and minimal platforms, the Windows styles,
+# JPEG for the quit picture. Debian's source lacks Qt's copy of wintab.h, hence no tablet events;
+# the Windows platform uses OpenGL classes under dynamicgl alone, so both go together.
+qt_options=(
+    -DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=ON
+    -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF
+    -DFEATURE_sql=OFF -DFEATURE_network=OFF -DFEATURE_dbus=OFF -DFEATURE_opengl=OFF
+    -DFEATURE_dynamicgl=OFF -DFEATURE_printsupport=OFF -DFEATURE_concurrent=OFF
+    -DFEATURE_xml=OFF -DFEATURE_gif=OFF -DFEATURE_jpeg=ON -DFEATURE_tabletevent=OFF
+    -DFEATURE_system_zlib=OFF -DFEATURE_system_pcre2=OFF -DFEATURE_system_harfbuzz=OFF
+    -DFEATURE_system_freetype=OFF -DFEATURE_system_png=OFF -DFEATURE_system_jpeg=OFF
+)
+toolchain=$calcaro_root/cmake/mingw64.cmake
+
+cache=${XDG_CACHE_HOME:-$HOME/.cache}/calcaro
+key=$({ echo "$qt_version"; printf '%s\n' "${qt_options[@]}"; cat "$toolchain"; } |
+    sha256sum | cut -c1-12)
+prefix=$cache/qt-$qt_version-mingw64-$key
+mkdir -p "$cache"
+
+if [ -f "$prefix/.complete" ]; then
+    echo "Qt $qt_version for Windows: $prefix (cached)"
+else
+    work=$cache/work-$key
+    rm -rf "$work" "$prefix"
+    mkdir -p "$work"
+    # Debian's source package, checked by apt against the archive's signed index. A deb-src entry
+    # for the suites already in use is added when there is none.
+    if ! (cd "$work" && apt-get source --download-only "qt6-base" >/dev/null 2>&1); then
+        sudo=()
+        [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+        list=/etc/apt/sources.list.d/calcaro-deb-src
+        if [ -f /etc/apt/sources.list.d/debian.sources ]; then
+            sed 's/^Types:.*/Types: deb-src/' /etc/apt/sources.list.d/debian.sources |
+                "${sudo[@]}" tee "$list.sources" >/dev/null
+        else
+            sed -n 's/^deb /deb-src /p' /etc/apt/sources.list | "${sudo[@]}" tee "$list.list" >/dev/null
+        fi
+        "${sudo[@]}" apt-get update -qq
+        (cd "$work" && apt-get source --download-only "qt6-base")
+    fi
+    tarball=$(ls "$work"/qt6-base_"$qt_version"*.orig.tar.xz)
+    echo "Unpacking $(basename "$tarball")"
+    tar -C "$work" -xf "$tarball"
+    src=$(ls -d "$work"/qtbase-everywhere-src-"$qt_version")
+    # The host tools (moc, rcc, uic…) are Debian's own, from qt6-base-dev-tools.
+    cmake -G Ninja -S "$src" -B "$work/build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+        -DCMAKE_INSTALL_PREFIX="$prefix" \
+        -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+        "${qt_options[@]}" >"$work/configure.log" 2>&1 || {
+        tail -n 60 "$work/configure.log"
+        exit 1
+    }
+    echo "Building Qt $qt_version for Windows (30 to 45 minutes on two processors)"
+    cmake --build "$work/build" >"$work/build.log" 2>&1 || {
+        tail -n 60 "$work/build.log"
+        exit 1
+    }
+    cmake --install "$work/build" >/dev/null
+    touch "$prefix/.complete"
+    rm -rf "$work"
+    echo "Qt $qt_version for Windows: $prefix (built)"
+fi
+ln -sfn "$(basename "$prefix")" "$cache/qt-windows"

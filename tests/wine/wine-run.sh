@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# Runs a Windows program under Wine, on a private X server and in a private Wine prefix, and
+# exits with the program's status. CTest runs every test program of the Windows build this way.
+#   wine-run.sh PROGRAM.exe [ARGUMENT...]
+# CALCARO_WINEPREFIX names the prefix (made on first use), CALCARO_WINEPATH the folders of the
+# DLLs (Qt's, MinGW's), separated by colons.
+set -euo pipefail
+export WINEPREFIX=${CALCARO_WINEPREFIX:?} WINEARCH=win64 WINEDEBUG=${WINEDEBUG:--all}
+# No Mono or Gecko: nothing here needs .NET or a browser, and Wine would ask to download them.
+export WINEDLLOVERRIDES="mscoree,mshtml=;${WINEDLLOVERRIDES:-}"
+# Wine sees the whole file system as drive Z:.
+WINEPATH=
+IFS=: read -ra dirs <<<"${CALCARO_WINEPATH:-}"
+for dir in "${dirs[@]}"; do
+    WINEPATH+="${WINEPATH:+;}Z:$dir"
+done
+export WINEPATH
+mkdir -p "$(dirname "$WINEPREFIX")"
+
+# A display of its own, numbered by the server itself, ready once it has written its number.
+fifo=$(mktemp -u)
+mkfifo "$fifo"
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" &
+xvfb=$!
+read -r display <"$fifo"
+rm -f "$fifo"
+export DISPLAY=:$display
+finish() {
+    # Every process of the prefix goes with the display, so the next run starts clean.
+    wineserver -k 2>/dev/null || true
+    wineserver -w 2>/dev/null || true
+    kill "$xvfb" 2>/dev/null || true
+    wait "$xvfb" 2>/dev/null || true
+}
+trap finish EXIT
+
+# One run at a time makes the prefix; the others wait for it.
+(
+    flock 9
+    [ -f "$WINEPREFIX/system.reg" ] || wineboot --init >/dev/null 2>&1
+) 9>"$WINEPREFIX.lock"
+
+status=0
+wine "$@" || status=$?
+exit $status
