@@ -6,7 +6,7 @@
 // usage: bench_timing play            plays at "Lent" unwatched, for measuring CPU use
 
 #include "calcaroapplication.h"
-#include "form1.h"
+#include "forms/form1.h"
 #include "program.h"
 
 #include <QAction>

@@ -3,8 +3,8 @@
 // CALCARO_SOAK_SEED replays one seed; CALCARO_SOAK_ACTIONS sets the number of actions.
 
 #include "calcaroapplication.h"
-#include "form1.h"
 #include "form1controls.h"
+#include "forms/form1.h"
 #include "texts.h"
 #include "windowsfixture.h"
 

@@ -1,14 +1,13 @@
 #include "fonts.h"
 
-#include <QStringList>
+#include "desktop/nativewindow.h"
 
 namespace calcaro {
 
 QFont gameFont(double points, Weight weight, Slant slant)
 {
     QFont font;
-    font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
-                      QStringLiteral("Helvetica"), QStringLiteral("sans-serif")});
+    font.setFamilies(gameFontFamilies());
     font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(qRound(points * 96.0 / 72.0));
     font.setWeight(weight == Weight::Bold ? QFont::Bold : QFont::Normal);

@@ -1,5 +1,5 @@
-#include "bigscreen.h"
 #include "calcaroapplication.h"
+#include "desktop/bigscreen.h"
 #include "displayguard.h"
 #include "program.h"
 

@@ -1,9 +1,9 @@
 #include "program.h"
 
 #include "clockrandomsource.h"
-#include "form1.h"
-#include "form2.h"
-#include "form3.h"
+#include "forms/form1.h"
+#include "forms/form2.h"
+#include "forms/form3.h"
 #include "frenchqt.h"
 #include "texts.h"
 

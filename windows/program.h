@@ -1,10 +1,10 @@
 #pragma once
 
+#include "controls/timerfactory.h"
 #include "fatalerror.h"
 #include "module1.h"
 #include "randomsource.h"
 #include "texts.h"
-#include "timerfactory.h"
 
 #include <QAbstractButton>
 #include <QIcon>

@@ -1,8 +1,8 @@
 #include "windowsfixture.h"
 
-#include "form1.h"
-#include "form2.h"
-#include "form3.h"
+#include "forms/form1.h"
+#include "forms/form2.h"
+#include "forms/form3.h"
 
 #include "form1controls.h"
 #include "invariants.h"

@@ -1,4 +1,4 @@
-#include "qtcommandbutton.h"
+#include "controls/qtcommandbutton.h"
 
 #include <QPushButton>
 

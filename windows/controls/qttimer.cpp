@@ -1,4 +1,4 @@
-#include "qttimer.h"
+#include "controls/qttimer.h"
 
 #include <QTimer>
 

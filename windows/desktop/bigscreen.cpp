@@ -1,4 +1,4 @@
-#include "bigscreen.h"
+#include "desktop/bigscreen.h"
 
 #include "twips.h"
 

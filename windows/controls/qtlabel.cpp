@@ -1,8 +1,16 @@
-#include "qtlabel.h"
+#include "controls/qtlabel.h"
 
 #include <QLabel>
+#include <QLoggingCategory>
 
 namespace calcaro {
+namespace {
+
+// Every caption the game shows, for whoever needs to know what the child saw (a support request,
+// the tests of the Windows build): QT_LOGGING_RULES="calcaro.captions.debug=true".
+Q_LOGGING_CATEGORY(captions, "calcaro.captions", QtWarningMsg)
+
+} // namespace
 
 QtLabel::QtLabel(QLabel &label, Sizing sizing) : m_label(label), m_sizing(sizing) {}
 
@@ -14,6 +22,7 @@ void QtLabel::setCaption(const QString &caption)
         m_label.resize(m_label.sizeHint().width(), m_label.height());
     if (!changed)
         return;
+    qCDebug(captions).noquote() << m_label.objectName() << caption;
     if (m_changed)
         m_changed();
 }

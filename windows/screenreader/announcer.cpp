@@ -1,6 +1,6 @@
-#include "announcer.h"
+#include "screenreader/announcer.h"
 
-#include "accessibility.h"
+#include "screenreader/accessibility.h"
 
 #include <QEvent>
 #include <QWidget>

@@ -1,4 +1,4 @@
-#include "qtmenuitem.h"
+#include "controls/qtmenuitem.h"
 
 #include <QAction>
 

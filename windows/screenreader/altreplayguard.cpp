@@ -1,4 +1,4 @@
-#include "altreplayguard.h"
+#include "screenreader/altreplayguard.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>

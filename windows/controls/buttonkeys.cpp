@@ -1,4 +1,4 @@
-#include "buttonkeys.h"
+#include "controls/buttonkeys.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "timerfactory.h"
+#include "controls/timerfactory.h"
 
 #include <QMainWindow>
 

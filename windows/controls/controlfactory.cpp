@@ -1,4 +1,4 @@
-#include "controlfactory.h"
+#include "controls/controlfactory.h"
 
 #include <QLabel>
 #include <QPushButton>

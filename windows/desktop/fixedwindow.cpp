@@ -1,17 +1,13 @@
-#include "fixedwindow.h"
+#include "desktop/fixedwindow.h"
 
-#include "titlebar.h"
+#include "desktop/nativewindow.h"
+#include "desktop/wayland/titlebar.h"
 
 #include <QEvent>
 #include <QGuiApplication>
 #include <QPointer>
 #include <QWidget>
 #include <QWindow>
-
-#if CALCARO_WAYLAND
-#include <qpa/qplatformnativeinterface.h>
-#include <wayland-client-core.h>
-#endif
 
 namespace calcaro {
 namespace {
@@ -21,35 +17,6 @@ constexpr Qt::WindowStates growing = Qt::WindowMaximized | Qt::WindowFullScreen;
 bool onWayland()
 {
     return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
-}
-
-// Qt under Wayland sends the request to grow as soon as the native window's state changes, and
-// setting the state back sends nothing while the compositor has not answered yet. So the
-// request is withdrawn on the wire too, right behind it: a compositor that reads both together
-// never configures the window as maximised (Weston ends the connection of a maximised window
-// that keeps its own size). Elsewhere this does nothing.
-void withdrawOnWayland(QWindow &window, Qt::WindowStates asked)
-{
-#if CALCARO_WAYLAND
-    if (!onWayland())
-        return;
-    QPlatformNativeInterface *native = QGuiApplication::platformNativeInterface();
-    auto *toplevel = static_cast<wl_proxy *>(
-        native ? native->nativeResourceForWindow("xdg_toplevel", &window) : nullptr);
-    if (!toplevel)
-        return; // not on screen yet: nothing was sent
-    // Requests of xdg_toplevel in the stable xdg-shell protocol, by their numbers.
-    constexpr uint32_t unsetMaximized = 10;
-    constexpr uint32_t unsetFullscreen = 12;
-    const uint32_t version = wl_proxy_get_version(toplevel);
-    if (asked & Qt::WindowMaximized)
-        wl_proxy_marshal_flags(toplevel, unsetMaximized, nullptr, version, 0);
-    if (asked & Qt::WindowFullScreen)
-        wl_proxy_marshal_flags(toplevel, unsetFullscreen, nullptr, version, 0);
-#else
-    Q_UNUSED(window);
-    Q_UNUSED(asked);
-#endif
 }
 
 class FixedWindow : public QObject
@@ -87,7 +54,7 @@ private:
             if (!(state & growing))
                 return;
             takeBack();
-            withdrawOnWayland(*m_native, state);
+            withdrawGrowRequest(*m_native, state);
         });
     }
 

@@ -1,4 +1,4 @@
-#include "accessibility.h"
+#include "screenreader/accessibility.h"
 
 #include <QAccessibleWidget>
 #include <QWidget>

@@ -1,4 +1,4 @@
-#include "qttextbox.h"
+#include "controls/qttextbox.h"
 
 #include <QLineEdit>
 

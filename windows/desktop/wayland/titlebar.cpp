@@ -1,4 +1,4 @@
-#include "titlebar.h"
+#include "desktop/wayland/titlebar.h"
 
 #include <QEvent>
 #include <QHBoxLayout>

@@ -1,6 +1,6 @@
-#include "timerfactory.h"
+#include "controls/timerfactory.h"
 
-#include "qttimer.h"
+#include "controls/qttimer.h"
 
 #include <utility>
 

@@ -1,4 +1,4 @@
-#include "qtformwindow.h"
+#include "controls/qtformwindow.h"
 
 #include "program.h"
 

@@ -1,4 +1,4 @@
-#include "centring.h"
+#include "desktop/centring.h"
 
 #include <QEvent>
 #include <QGuiApplication>

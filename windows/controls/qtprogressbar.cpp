@@ -1,4 +1,4 @@
-#include "qtprogressbar.h"
+#include "controls/qtprogressbar.h"
 
 #include <QProgressBar>
 

@@ -1,7 +1,7 @@
-#include "questionspeech.h"
+#include "screenreader/questionspeech.h"
 
-#include "announcer.h"
 #include "module1.h"
+#include "screenreader/announcer.h"
 #include "texts.h"
 
 #include <QEvent>
