@@ -11,7 +11,7 @@ foreach(entry IN LISTS entries)
     file(COPY "${file}" DESTINATION "${DIST_DIR}/${folder}")
     get_filename_component(name "${file}" NAME)
     if(name MATCHES "\\.(exe|dll)$")
-        execute_process(COMMAND "${STRIP}" --strip-unneeded "${DIST_DIR}/${folder}/${name}"
+        execute_process(COMMAND "${STRIP}" --strip-all "${DIST_DIR}/${folder}/${name}"
             COMMAND_ERROR_IS_FATAL ANY)
     endif()
 endforeach()

@@ -2,7 +2,8 @@
 # Builds Calcaro CM1 and runs every check, with no display needed: the format of the sources, a
 # minute of fuzzing of the answer check, a quick run of the benchmark, the checks of the installed
 # files and of the Debian package, the whole test suite under AddressSanitizer and
-# UndefinedBehaviorSanitizer, the random-play soak on seeds drawn afresh, and last the whole test
+# UndefinedBehaviorSanitizer, the random-play soak on seeds drawn afresh, the Windows build
+# (Qt for Windows from Debian's source, once) with its tests under Wine, and last the whole test
 # suite of the ordinary build. Every build is a workflow of CMakePresets.json.
 # CALCARO_FUZZ_SECONDS sets the fuzzing time (default 60). CALCARO_BUSY=N runs everything on a
 # busy machine: N processes of stress-ng keep the processors busy from start to end (N=0: one
@@ -19,10 +20,20 @@ calcaro_ensure_packages weston qt6-wayland openbox dbus-daemon dbus-bin at-spi2-
 calcaro_ensure_packages qt6-gtk-platformtheme
 calcaro_ensure_packages orca speech-dispatcher espeak-ng python3-speechd libao4 libglib2.0-bin locales \
     xdotool
+# The Windows build and its proof: MinGW, NSIS, Wine with its own fonts, pefile.
+calcaro_ensure_packages g++-mingw-w64-x86-64-posix mingw-w64-tools nsis wine wine64 fonts-wine \
+    python3-pefile
 cd "$calcaro_root"
 
-# Each step says when it starts, counted from the start of the command.
+# Each step says when it starts, counted from the start of the command, and how long the one
+# before took.
+step_started=
 step() {
+    if [ -n "$step_started" ]; then
+        local took=$((SECONDS - step_started))
+        printf '   took %d min %02d s\n' $((took / 60)) $((took % 60))
+    fi
+    step_started=$SECONDS
     printf '== %s (at %d min %02d s)\n' "$1" $((SECONDS / 60)) $((SECONDS % 60))
 }
 
@@ -67,6 +78,12 @@ step "Random-play soak on fresh seeds"
 # The seeds are drawn now and printed with each result: a failure replays with
 # CALCARO_SOAK_SEED=<seed> build-tests/tests/tst_soak.
 cmake --workflow --preset soak-fresh-seeds
+
+step "Qt for Windows, built once from Debian's source (30 to 45 minutes), then cached"
+bash scripts/windows-qt.sh
+
+step "Windows: Calcaro.exe, its installer and its zip; the tests under Wine"
+cmake --workflow --preset windows-wine
 
 # Last, so that CTest's summary of the whole suite closes the output.
 step "Tests"

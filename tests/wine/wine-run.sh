@@ -2,12 +2,18 @@
 # Runs a Windows program under Wine, on a private X server and in a private Wine prefix, and
 # exits with the program's status. CTest runs every test program of the Windows build this way.
 #   wine-run.sh PROGRAM.exe [ARGUMENT...]
+#   wine-run.sh COMMAND [ARGUMENT...]   (a test that starts Windows programs itself)
 # CALCARO_WINEPREFIX names the prefix (made on first use), CALCARO_WINEPATH the folders of the
 # DLLs (Qt's, MinGW's), separated by colons.
 set -euo pipefail
 export WINEPREFIX=${CALCARO_WINEPREFIX:?} WINEARCH=win64 WINEDEBUG=${WINEDEBUG:--all}
 # No Mono or Gecko: nothing here needs .NET or a browser, and Wine would ask to download them.
 export WINEDLLOVERRIDES="mscoree,mshtml=;${WINEDLLOVERRIDES:-}"
+# Wine keeps the Unix QT_ variables (meant for Linux's Qt) from Windows programs, and hands them
+# WINEQT_ ones under the QT_ names instead: the test's QT_ settings pass that way.
+while IFS='=' read -r name _; do
+    export "WINE$name=${!name}"
+done < <(env | grep -E '^QT_[A-Z0-9_]*=')
 # Wine sees the whole file system as drive Z:.
 WINEPATH=
 IFS=: read -ra dirs <<<"${CALCARO_WINEPATH:-}"
@@ -41,5 +47,8 @@ trap finish EXIT
 ) 9>"$WINEPREFIX.lock"
 
 status=0
-wine "$@" || status=$?
+case $1 in
+*.exe) wine "$@" || status=$? ;;
+*) "$@" || status=$? ;;
+esac
 exit $status

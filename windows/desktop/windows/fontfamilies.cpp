@@ -3,12 +3,13 @@
 
 namespace calcaro {
 
-// "MS Sans Serif" itself is a bitmap face with a few fixed sizes; Windows draws it with
-// "Microsoft Sans Serif", its scalable outline, which is therefore asked for first.
+// "MS Sans Serif" itself is a bitmap face with a few fixed sizes; Windows draws it in dialogs with
+// "Microsoft Sans Serif", its scalable outline, which is therefore asked for instead. Arial and
+// Tahoma follow for a Windows without it (Wine has Tahoma).
 QStringList gameFontFamilies()
 {
-    return {QStringLiteral("Microsoft Sans Serif"), QStringLiteral("MS Sans Serif"),
-            QStringLiteral("Arial")};
+    return {QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Arial"),
+            QStringLiteral("Tahoma")};
 }
 
 } // namespace calcaro
