@@ -45,7 +45,11 @@ BrandingText "${NAME} ${VERSION}"
 ; from the staged folder, children before their folder. makensis turns every backslash of a
 ; command into a slash, hence awk's sprintf for the backslash and the quote.
 !tempfile UNINSTALL_LIST
-!system `cd "${STAGE}" && find . ! -path . '(' -type f -exec echo Delete {} ';' -o -type d -exec echo RMDir {} ';' ')' | LC_ALL=C sort -r -k 2 | awk 'BEGIN { b = sprintf("%c", 92); q = sprintf("%c", 34) } { p = substr($0, index($0, " ") + 3); gsub("/", b, p); print $1 " " q "$INSTDIR" b p q }' >"${UNINSTALL_LIST}"` = 0
+!system `cd "${STAGE}" && find . ! -path . \
+    '(' -type f -exec echo Delete {} ';' -o -type d -exec echo RMDir {} ';' ')' \
+    | LC_ALL=C sort -r -k 2 | awk 'BEGIN { b = sprintf("%c", 92); q = sprintf("%c", 34) } \
+    { p = substr($0, index($0, " ") + 3); gsub("/", b, p); print $1 " " q "$INSTDIR" b p q }' \
+    >"${UNINSTALL_LIST}"` = 0
 
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
