@@ -1,9 +1,11 @@
 #!/usr/bin/env python3
 """The installer under Wine, silent (/S) as deployment tools run it: for every user (Wine's user
 is an administrator), then moved by a second install, then for the current user alone; what it
-puts where, the game started from its shortcut, and uninstalling all of it and nothing more.
+puts where, and uninstalling all of it and nothing more. The installed game, started from its
+shortcut with only its own folder's DLLs, is played with the keyboard: its window, one question
+answered (the question read from its captions log), "&Quitter" then "Oui", status 0.
     tst_installer.py SETUP.exe STAGED_FOLDER VERSION WORK_FOLDER (emptied: prefix and HOME)"""
-import os, re, shutil, struct, subprocess, sys
+import os, re, shutil, struct, subprocess, sys, time
 from pathlib import Path
 
 setup, stage, version, work = Path(sys.argv[1]), Path(sys.argv[2]), sys.argv[3], Path(sys.argv[4])
@@ -76,6 +78,42 @@ def uninstall(values):
     run("wineserver", "-w")  # it goes on from a copy in %TEMP%: wait for it to end
 
 
+def play(program):
+    log = dict(env, WINEQT_LOGGING_RULES="calcaro.captions.debug=true",
+               WINEQT_FORCE_STDERR_LOGGING="1")  # Wine hands WINEQT_X to Windows as QT_X
+    game = subprocess.Popen(["wine", program], env=log, stderr=subprocess.PIPE)
+    shown = {}
+
+    def until(label, caption):
+        for line in game.stderr:
+            if m := re.match(r"calcaro\.captions: (\w+) ?(.*)", line.decode("cp1252").rstrip("\r\n")):
+                shown[m[1]] = m[2]
+                if m[1] == label and m[2].startswith(caption):
+                    return print(f"ok: {label} shows {m[2]!r}", flush=True)
+        check(False, f"{label} shows {caption!r} before the game ends ({shown})")
+
+    def xdotool(*args):  # "search" finding nothing fails
+        return subprocess.run(["xdotool", *args], env=env, timeout=60, capture_output=True,
+                              text=True).stdout.split()
+
+    windows = xdotool("search", "--sync", "--onlyvisible", "--name", "^Calcaro CM1$")
+    check(len(windows) == 1, "the game started from the shortcut shows its window")
+    xdotool("windowfocus", "--sync", windows[0])
+    until("Label7", "Clique sur D")
+    xdotool("key", "alt+d")
+    until("Label7", "Donne ta réponse")
+    xdotool("type", str(int(shown["Label1"]) // int(shown["Label3"])))
+    xdotool("key", "Return")
+    until("Label7", "Bonne réponse ")
+    xdotool("key", "alt+q")  # the confirmation shows, its focus on "Non"
+    while not (confirmation := set(xdotool("search", "--onlyvisible", "--name", "^Calcaro CM1$"))
+               - set(windows)):
+        time.sleep(0.1)  # looks again until it is there, however long that takes
+    xdotool("windowfocus", "--sync", confirmation.pop())
+    xdotool("key", "Tab", "Return")
+    check(game.wait(timeout=60) == 0, '"&Quitter", "Oui": the game ends with status 0')
+
+
 xvfb = subprocess.Popen(["Xvfb", "-displayfd", "1", "-nolisten", "tcp"], stdout=subprocess.PIPE,
                         stderr=subprocess.DEVNULL)
 try:
@@ -89,12 +127,7 @@ try:
     check(status == 87 and not shortcuts(), f"/ALLUSERS /CURRENTUSER refused ({status})")
     check(run("wine", setup, "/S") == 0, "setup /S")
     installed(r"C:\Program Files\Calcaro CM1", "HKLM", "HKCU", "ProgramData" / menu)
-    game = subprocess.Popen(["wine", shortcuts()[0][1]], env=env)
-    check(subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--name", "^Calcaro CM1$"],
-                         env=env, timeout=60, stdout=subprocess.DEVNULL).returncode == 0,
-          "the game started from the shortcut shows its window")
-    run("wineserver", "-k")
-    game.wait()
+    play(shortcuts()[0][1])
 
     check(run("wine", setup, "/S", r"/D=C:\Jeux\Calcaro") == 0
           and not unix(r"C:\Program Files\Calcaro CM1").exists(),
