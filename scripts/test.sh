@@ -20,9 +20,8 @@ calcaro_ensure_packages weston qt6-wayland openbox dbus-daemon dbus-bin at-spi2-
 calcaro_ensure_packages qt6-gtk-platformtheme
 calcaro_ensure_packages orca speech-dispatcher espeak-ng python3-speechd libao4 libglib2.0-bin locales \
     xdotool
-# The Windows build and its proof: MinGW, NSIS, Wine with its own fonts, pefile.
-calcaro_ensure_packages g++-mingw-w64-x86-64-posix mingw-w64-tools nsis wine wine64 fonts-wine \
-    python3-pefile
+# The Windows build and its proof: MinGW, NSIS, Wine, pefile.
+calcaro_ensure_packages g++-mingw-w64-x86-64-posix mingw-w64-tools nsis wine wine64 python3-pefile
 cd "$calcaro_root"
 
 # Each step says when it starts, counted from the start of the command, and how long the one
