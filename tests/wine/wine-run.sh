@@ -10,10 +10,13 @@ export WINEPREFIX=${CALCARO_WINEPREFIX:?} WINEARCH=win64 WINEDEBUG=${WINEDEBUG:-
 # No Mono or Gecko: nothing here needs .NET or a browser, and Wine would ask to download them.
 export WINEDLLOVERRIDES="mscoree,mshtml=;${WINEDLLOVERRIDES:-}"
 # Wine keeps the Unix QT_ variables (meant for Linux's Qt) from Windows programs, and hands them
-# WINEQT_ ones under the QT_ names instead: the test's QT_ settings pass that way.
-while IFS='=' read -r name _; do
-    export "WINE$name=${!name}"
-done < <(env | grep -E '^QT_[A-Z0-9_]*=')
+# WINEQT_ ones under the QT_ names instead: the test's QT_ settings pass that way. With no
+# console, Qt (and its test library's report) would write for a debugger, which nobody reads
+# here; QT_FORCE_STDERR_LOGGING sends it to the output, where CTest shows it.
+for name in $(compgen -e); do
+    [[ $name != QT_* ]] || export "WINE$name=${!name}"
+done
+export WINEQT_FORCE_STDERR_LOGGING=1
 # Wine sees the whole file system as drive Z:.
 WINEPATH=
 IFS=: read -ra dirs <<<"${CALCARO_WINEPATH:-}"
@@ -40,10 +43,16 @@ finish() {
 }
 trap finish EXIT
 
-# One run at a time makes the prefix; the others wait for it.
+# One run at a time makes the prefix; the others wait for it. Wine's X11 driver leaves the
+# windows to a window manager, and before it hides one it waits for the manager to have mapped it
+# (WM_STATE), 2 s each time. This display has none, and on Windows a window hides at once.
 (
     flock 9
-    [ -f "$WINEPREFIX/system.reg" ] || wineboot --init >/dev/null 2>&1
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+        wineboot --init >/dev/null 2>&1
+        wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+        wineserver -w # the registry is on disk
+    fi
 ) 9>"$WINEPREFIX.lock"
 
 status=0
