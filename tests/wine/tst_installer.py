@@ -16,7 +16,6 @@ drive_c = work / "prefix/drive_c"
 # No Mono nor Gecko to offer, and no menu entries made from the shortcuts on this computer.
 env = dict(os.environ, WINEPREFIX=str(work / "prefix"), WINEDEBUG="-all", HOME=str(work / "home"),
            WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d")
-env.pop("QT_QPA_PLATFORM", None)
 staged = {p.relative_to(stage): p.read_bytes() for p in stage.rglob("*") if p.is_file()}
 
 

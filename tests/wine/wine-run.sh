@@ -2,7 +2,6 @@
 # Runs a Windows program under Wine, on a private X server and in a private Wine prefix, and
 # exits with the program's status. CTest runs every test program of the Windows build this way.
 #   wine-run.sh PROGRAM.exe [ARGUMENT...]
-#   wine-run.sh COMMAND [ARGUMENT...]   (a test that starts Windows programs itself)
 # CALCARO_WINEPREFIX names the prefix (made on first use), CALCARO_WINEPATH the folders of the
 # DLLs (Qt's, MinGW's), separated by colons.
 set -euo pipefail
@@ -56,8 +55,5 @@ trap finish EXIT
 ) 9>"$WINEPREFIX.lock"
 
 status=0
-case $1 in
-*.exe) wine "$@" || status=$? ;;
-*) "$@" || status=$? ;;
-esac
+wine "$@" || status=$?
 exit $status
