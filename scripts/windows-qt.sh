@@ -7,9 +7,14 @@
 # ${XDG_CACHE_HOME:-~/.cache}/calcaro/qt-windows names the build in use (cmake/mingw64.cmake finds
 # Qt there). The first build takes 30 to 45 minutes on two processors; after that this script
 # only checks the cache.
+#   CALCARO_QT_ARCHIVES=DIR  unpack <cache folder name>.tar.xz from DIR instead of building, when
+#                            DIR holds it with its .sha256 (the key must be the same)
+#   --archive DIR            write that archive and its sum into DIR, for the Qt in use
 set -euo pipefail
 calcaro_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 source "$calcaro_root/scripts/deps.sh"
+source "$calcaro_root/scripts/qt-cache.sh"
+calcaro_qt_parse_args "Qt for Windows" "$@"
 calcaro_ensure_packages g++-mingw-w64-x86-64-posix mingw-w64-tools
 
 qt_version=6.4.2
@@ -27,33 +32,21 @@ qt_options=(
 )
 toolchain=$calcaro_root/cmake/mingw64.cmake
 
-cache=${XDG_CACHE_HOME:-$HOME/.cache}/calcaro
 key=$({ echo "$qt_version"; printf '%s\n' "${qt_options[@]}"; cat "$toolchain"; } |
     sha256sum | cut -c1-12)
-prefix=$cache/qt-$qt_version-mingw64-$key
-mkdir -p "$cache"
+name=qt-$qt_version-mingw64-$key
+prefix=$calcaro_qt_cache/$name
+mkdir -p "$calcaro_qt_cache"
 
 if [ -f "$prefix/.complete" ]; then
     echo "Qt $qt_version for Windows: $prefix (cached)"
+elif calcaro_qt_unpack "$name"; then
+    echo "Qt $qt_version for Windows: $prefix (from the archive)"
 else
-    work=$cache/work-$key
+    work=$calcaro_qt_cache/work-$key
     rm -rf "$work" "$prefix"
     mkdir -p "$work"
-    # Debian's source package, checked by apt against the archive's signed index. A deb-src entry
-    # for the suites already in use is added when there is none.
-    if ! (cd "$work" && apt-get source --download-only "qt6-base" >/dev/null 2>&1); then
-        sudo=()
-        [ "$(id -u)" -eq 0 ] || sudo=(sudo)
-        list=/etc/apt/sources.list.d/calcaro-deb-src
-        if [ -f /etc/apt/sources.list.d/debian.sources ]; then
-            sed 's/^Types:.*/Types: deb-src/' /etc/apt/sources.list.d/debian.sources |
-                "${sudo[@]}" tee "$list.sources" >/dev/null
-        else
-            sed -n 's/^deb /deb-src /p' /etc/apt/sources.list | "${sudo[@]}" tee "$list.list" >/dev/null
-        fi
-        "${sudo[@]}" apt-get update -qq
-        (cd "$work" && apt-get source --download-only "qt6-base")
-    fi
+    calcaro_qt_deb_source "$work"
     tarball=$(ls "$work"/qt6-base_"$qt_version"*.orig.tar.xz)
     echo "Unpacking $(basename "$tarball")"
     tar -C "$work" -xf "$tarball"
@@ -76,4 +69,5 @@ else
     rm -rf "$work"
     echo "Qt $qt_version for Windows: $prefix (built)"
 fi
-ln -sfn "$(basename "$prefix")" "$cache/qt-windows"
+ln -sfn "$name" "$calcaro_qt_cache/qt-windows"
+[ -z "$calcaro_qt_archive_to" ] || calcaro_qt_write_archive "$name" "$calcaro_qt_archive_to"
