@@ -6,7 +6,7 @@
 set -euo pipefail
 calcaro_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 source "$calcaro_root/scripts/deps.sh"
-calcaro_ensure_packages xvfb xauth x11-utils
+calcaro_ensure_packages "${calcaro_packages_display[@]}"
 
 smoke=false
 [ "${1:-}" = --smoke ] && smoke=true
@@ -18,11 +18,15 @@ calcaro_workflow bench
 calcaro=$build/windows/calcaro
 bare=$build/bench/bare_window
 
-# A display number of its own: Xvfb picks a free one and tells it.
-displayfile=$(mktemp)
+# A folder of its own, also for Qt's runtime files, gone at the end; a display number of its own:
+# Xvfb picks a free one and tells it.
+work=$(mktemp -d)
+mkdir -m 700 "$work/runtime"
+export XDG_RUNTIME_DIR=$work/runtime
+displayfile=$work/display
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$displayfile" >/dev/null 2>&1 &
 xvfb=$!
-trap 'kill $xvfb ${XEV_PID:-} 2>/dev/null || true; rm -f "$displayfile"' EXIT
+trap 'kill $xvfb ${XEV_PID:-} 2>/dev/null || true; wait 2>/dev/null; rm -rf "$work"' EXIT
 for _ in $(seq 100); do [ -s "$displayfile" ] && break; sleep 0.05; done
 export DISPLAY=:$(cat "$displayfile")
 for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
@@ -40,12 +44,12 @@ sleep 0.5
 startup() { # program -> "ms kib"
     local t0 pid t1 line
     t0=$(now_ms)
-    "$1" >/dev/null 2>/tmp/calcaro-bench-stderr &
+    "$1" >/dev/null 2>"$work/bench-stderr" &
     pid=$!
     while :; do
         if ! IFS= read -r -t 20 line <&"${XEV[0]}"; then
             echo "$1 showed no window:" >&2
-            cat /tmp/calcaro-bench-stderr >&2
+            cat "$work/bench-stderr" >&2
             exit 1
         fi
         [[ $line == MapNotify* ]] && break
@@ -60,17 +64,17 @@ startup() { # program -> "ms kib"
 }
 
 declare -A start mem
-: >/tmp/calcaro-bench-bare
-: >/tmp/calcaro-bench-calcaro
+: >"$work/bench-bare"
+: >"$work/bench-calcaro"
 startup "$bare" >/dev/null # warms the caches for both
 for _ in $(seq $runs); do # interleaved, so that neither gains from going first
-    startup "$bare" >>/tmp/calcaro-bench-bare
-    startup "$calcaro" >>/tmp/calcaro-bench-calcaro
+    startup "$bare" >>"$work/bench-bare"
+    startup "$calcaro" >>"$work/bench-calcaro"
 done
 for program in bare calcaro; do
-    start[$program]=$(cut -d' ' -f1 "/tmp/calcaro-bench-$program" | median)
-    mem[$program]=$(cut -d' ' -f2 "/tmp/calcaro-bench-$program" | median)
-    rm -f "/tmp/calcaro-bench-$program"
+    start[$program]=$(cut -d' ' -f1 "$work/bench-$program" | median)
+    mem[$program]=$(cut -d' ' -f2 "$work/bench-$program" | median)
+    rm -f "$work/bench-$program"
 done
 
 # CPU: the game idle, then while a question runs at "Lent" (bench_timing presses "Démarrer").
@@ -94,10 +98,10 @@ play_cpu=$(cpu_use 1 "$play" 2 "$build/bench/bench_timing" play)
 # Real lengths of questions and pauses on the Qt timers.
 declare -A question pause nominal=([lent]=10000 [moyen]=5000 [rapide]=2500)
 for speed in "${speeds[@]}"; do
-    "$build/bench/bench_timing" "$speed" "$timing_runs" 2>/dev/null >/tmp/calcaro-bench-timing
-    question[$speed]=$(cut -f1 /tmp/calcaro-bench-timing | median)
-    pause[$speed]=$(cut -f2 /tmp/calcaro-bench-timing | median)
-    rm -f /tmp/calcaro-bench-timing
+    "$build/bench/bench_timing" "$speed" "$timing_runs" 2>/dev/null >"$work/bench-timing"
+    question[$speed]=$(cut -f1 "$work/bench-timing" | median)
+    pause[$speed]=$(cut -f2 "$work/bench-timing" | median)
+    rm -f "$work/bench-timing"
 done
 
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.3f", a / b }'; }

@@ -9,8 +9,7 @@
 set -euo pipefail
 calcaro_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 source "$calcaro_root/scripts/deps.sh"
-calcaro_ensure_packages desktop-file-utils appstream appstream-compose lintian devscripts \
-    binutils-mingw-w64-x86-64 dpkg-dev file git
+calcaro_ensure_packages "${calcaro_packages_distribution[@]}"
 
 build=$calcaro_root/build-package
 work=$(mktemp -d)

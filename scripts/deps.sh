@@ -1,12 +1,39 @@
 # Installs the Debian packages that building, playing and testing need, when they are missing.
-# Sourced by play.sh and test.sh; safe to run again.
+# Sourced by the scripts; safe to run again. Each list is named once here, so that the test
+# command can install everything in one go (one index update, one run of dpkg and its triggers)
+# and the scripts it runs find nothing left to install.
 
+# Building and playing the game.
 calcaro_packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-base-dev-tools
     qt6-base-private-dev libwayland-dev
     fonts-liberation2 qt6-translations-l10n
 )
+# A virtual display, for the benchmark and the window tests.
+calcaro_packages_display=(xvfb xauth x11-utils)
+# The checks of the source and of the engine: format, fuzzing with clang.
+calcaro_packages_checks=(clang clang-format libclang-rt-14-dev)
+# The tests against a real Wayland compositor, a real window manager and a real screen reader
+# (Orca, speech-dispatcher with libao's null output, a French locale built by localedef, keys
+# typed with xdotool), and GTK's platform theme for the dark desktop palette.
+calcaro_packages_desktops=(
+    weston qt6-wayland openbox dbus-daemon dbus-bin at-spi2-core python3-pyatspi
+    qt6-gtk-platformtheme
+    orca speech-dispatcher espeak-ng python3-speechd libao4 libglib2.0-bin locales xdotool
+)
+# The checks of what distributions receive (scripts/check-package.sh).
+calcaro_packages_distribution=(
+    desktop-file-utils appstream appstream-compose lintian devscripts
+    binutils-mingw-w64-x86-64 dpkg-dev file git
+)
+# Qt for Windows from Debian's source or from an archive (scripts/windows-qt.sh).
+calcaro_packages_windows_qt=(g++-mingw-w64-x86-64-posix mingw-w64-tools xz-utils)
+# Qt for WebAssembly from Debian's source or from an archive (scripts/web-qt.sh); Debian's
+# emscripten brings its own node modules and its system libraries already built.
+calcaro_packages_web_qt=(emscripten xz-utils)
+# The Windows build and its proof: NSIS, Wine, pefile.
+calcaro_packages_windows=(nsis wine wine64 python3-pefile)
 
 calcaro_ensure_packages() {
     local missing=() pkg
@@ -16,11 +43,19 @@ calcaro_ensure_packages() {
     done
     [ ${#missing[@]} -eq 0 ] && return 0
     echo "Installing: ${missing[*]}"
-    local sudo=()
+    local sudo=() log
     [ "$(id -u)" -eq 0 ] || sudo=(sudo)
-    "${sudo[@]}" apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
-        "${missing[@]}"
+    log=$(mktemp)
+    # What apt and dpkg say is shown only when they fail.
+    if ! { "${sudo[@]}" apt-get update -qq &&
+        DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq \
+            --no-install-recommends "${missing[@]}"; } >"$log" 2>&1; then
+        cat "$log" >&2
+        rm -f "$log"
+        echo "FAILED: installing ${missing[*]}" >&2
+        return 1
+    fi
+    rm -f "$log"
 }
 
 # Runs one of the workflows of CMakePresets.json (configure, build, and test or package); shows

@@ -11,17 +11,6 @@
 set -euo pipefail
 calcaro_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 source "$calcaro_root/scripts/deps.sh"
-calcaro_ensure_packages xvfb xauth x11-utils clang clang-format libclang-rt-14-dev
-# The tests against a real Wayland compositor, a real window manager and a real screen reader
-# (Orca, speech-dispatcher with libao's null output, a French locale built by localedef, keys
-# typed with xdotool).
-calcaro_ensure_packages weston qt6-wayland openbox dbus-daemon dbus-bin at-spi2-core python3-pyatspi
-# GTK's platform theme, for the dark desktop palette.
-calcaro_ensure_packages qt6-gtk-platformtheme
-calcaro_ensure_packages orca speech-dispatcher espeak-ng python3-speechd libao4 libglib2.0-bin locales \
-    xdotool
-# The Windows build and its proof: MinGW, NSIS, Wine, pefile.
-calcaro_ensure_packages g++-mingw-w64-x86-64-posix mingw-w64-tools nsis wine wine64 python3-pefile
 cd "$calcaro_root"
 
 # Each step says when it starts, counted from the start of the command, and how long the one
@@ -45,6 +34,11 @@ if [ -n "${CALCARO_BUSY:-}" ]; then
     cleanups+=("kill $! 2>/dev/null; wait $! 2>/dev/null")
     step "A busy machine: stress-ng --cpu $CALCARO_BUSY runs beside every step"
 fi
+
+step "Debian packages that the steps need"
+calcaro_ensure_packages "${calcaro_packages_display[@]}" "${calcaro_packages_checks[@]}" \
+    "${calcaro_packages_desktops[@]}" "${calcaro_packages_distribution[@]}" \
+    "${calcaro_packages_windows_qt[@]}" "${calcaro_packages_windows[@]}"
 
 step "Source format (clang-format $(clang-format --version | grep -o '[0-9][0-9.]*' | head -n 1))"
 find engine windows tests bench -name '*.cpp' -o -name '*.h' | sort |

@@ -15,7 +15,7 @@ calcaro_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 source "$calcaro_root/scripts/deps.sh"
 source "$calcaro_root/scripts/qt-cache.sh"
 calcaro_qt_parse_args "Qt for Windows" "$@"
-calcaro_ensure_packages g++-mingw-w64-x86-64-posix mingw-w64-tools
+calcaro_ensure_packages "${calcaro_packages_windows_qt[@]}"
 
 qt_version=6.4.2
 # Core, Gui, Widgets and Test; the windows, offscreen and minimal platforms, the Windows styles,

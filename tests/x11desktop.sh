@@ -28,6 +28,18 @@ if [ ! -s "$work/display" ]; then
     exit 1
 fi
 export DISPLAY=:$(head -n 1 "$work/display") QT_QPA_PLATFORM=xcb
+# Whoever connects first must find the server answering on that display.
+for _ in $(seq 600); do
+    xprop -root >/dev/null 2>&1 && break
+    kill -0 $xvfb 2>/dev/null || break
+    sleep 0.1
+done
+if ! xprop -root >/dev/null 2>&1; then
+    echo "x11desktop: Xvfb does not answer on $DISPLAY:" >&2
+    kill -0 $xvfb 2>/dev/null || echo "(it has ended)" >&2
+    cat "$work/xvfb.log" >&2
+    exit 1
+fi
 
 openbox >"$work/openbox.log" 2>&1 &
 openbox=$!
@@ -38,8 +50,10 @@ for _ in $(seq 600); do
 done
 if ! kill -0 $openbox 2>/dev/null ||
     ! xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; then
-    echo "x11desktop: Openbox did not start:" >&2
+    echo "x11desktop: Openbox did not start on $DISPLAY:" >&2
     cat "$work/openbox.log" >&2
+    kill -0 $xvfb 2>/dev/null || echo "x11desktop: Xvfb has ended:" >&2
+    cat "$work/xvfb.log" >&2
     exit 1
 fi
 
