@@ -15,7 +15,7 @@ if $smoke; then runs=1 idle=1 play=2 timing_runs=1 speeds=(rapide); else
 
 build=$calcaro_root/build-bench
 calcaro_workflow bench
-calcaro=$build/windows/calcaro
+calcaro=$build/widgets/calcaro
 bare=$build/bench/bare_window
 
 # A folder of its own, also for Qt's runtime files, gone at the end; a display number of its own:

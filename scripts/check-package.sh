@@ -235,7 +235,7 @@ if [ "$first_sum" != "$second_sum" ]; then
 fi
 echo "ok: a second build in $(dirname "$second") gives the same package, sha256 $first_sum"
 
-rc=$build/windows/calcaro.rc
+rc=$build/widgets/calcaro.rc
 [ -f "$rc" ] || fail "the configured resource script $rc is missing"
 res=$work/calcaro-rc.o
 quiet x86_64-w64-mingw32-windres --preprocessor=gcc --preprocessor-arg=-E --preprocessor-arg=-xc \

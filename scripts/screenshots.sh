@@ -20,7 +20,7 @@ for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 openbox >/dev/null 2>&1 &
 pids+=($!)
 sleep 0.5
-"$calcaro_root/build/windows/calcaro" >/dev/null 2>&1 &
+"$calcaro_root/build/widgets/calcaro" >/dev/null 2>&1 &
 pids+=($!)
 
 window() { xdotool search --sync --onlyvisible --name "Calcaro CM1" | tail -n 1; }
@@ -70,7 +70,7 @@ shot series-end
 # A question again, on a dark desktop (GTK's dark theme): the game's ground and its texts keep
 # their light colours, the menu bar follows the desktop.
 kill "${pids[2]}"
-QT_QPA_PLATFORMTHEME=gtk3 GTK_THEME=Adwaita:dark "$calcaro_root/build/windows/calcaro" \
+QT_QPA_PLATFORMTHEME=gtk3 GTK_THEME=Adwaita:dark "$calcaro_root/build/widgets/calcaro" \
     >/dev/null 2>&1 &
 pids+=($!)
 sleep 1

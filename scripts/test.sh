@@ -41,7 +41,7 @@ calcaro_ensure_packages "${calcaro_packages_display[@]}" "${calcaro_packages_che
     "${calcaro_packages_windows_qt[@]}" "${calcaro_packages_windows[@]}"
 
 step "Source format (clang-format $(clang-format --version | grep -o '[0-9][0-9.]*' | head -n 1))"
-find engine windows tests bench -name '*.cpp' -o -name '*.h' | sort |
+find engine widgets tests bench -name '*.cpp' -o -name '*.h' | sort |
     xargs clang-format --dry-run -Werror
 echo "ok: every .cpp and .h follows .clang-format"
 
