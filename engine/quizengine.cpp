@@ -334,4 +334,16 @@ void QuizEngine::mnuRapide_Click()
     c.mnuLent.setChecked(false);
 }
 
+void QuizEngine::stopTimers()
+{
+    c.Timer1.setEnabled(false);
+    c.Timer2.setEnabled(false);
+    c.Timer3.setEnabled(false);
+}
+
+void QuizEngine::focusAnswerBox()
+{
+    c.Text1.setFocus();
+}
+
 } // namespace calcaro

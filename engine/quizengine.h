@@ -48,6 +48,11 @@ public:
     // The arithmetic half of depart: draws the problem and sets the countdown.
     void drawProblem();
 
+    // The three timers off: the window is going away, or the program ends.
+    void stopTimers();
+    // Puts the cursor in the answer box.
+    void focusAnswerBox();
+
     // "score / total", as the running score shows it.
     QString scoreDisplay() const;
 

@@ -5,6 +5,7 @@
 #include "forms/form2.h"
 #include "forms/form3.h"
 #include "frenchqt.h"
+#include "quizengine.h"
 #include "texts.h"
 
 #include <QApplication>
@@ -49,7 +50,9 @@ Program &Program::instance()
     return *current;
 }
 
-Program::Program(QObject *application) : QObject(application), m_setup(defaultSetup())
+Program::Program(QObject *application)
+    : QObject(application), m_setup(defaultSetup()),
+      m_windows(std::make_unique<GameWindows>(m_state, *this))
 {
     initResources();
     loadQtFrench();
@@ -74,118 +77,127 @@ void Program::DeleteLater::operator()(QObject *object) const
     object->deleteLater();
 }
 
-template <typename W, typename... Args> W &Program::loaded(WindowPtr<W> &window, Args &&...args)
-{
-    if (!window) {
-        window.reset(new W(m_state, std::forward<Args>(args)...));
-        window->setWindowIcon(m_icon);
-    }
-    return *window;
-}
-
-void Program::showWindow(QWidget &window)
-{
-    if (m_ended)
-        return; // a handler still finishing shows nothing any more
-    window.show();
-    window.activateWindow();
-}
-
 form1 &Program::mainWindow()
 {
-    return loaded(m_form1, *m_setup.random, m_setup.timers);
+    m_windows->load(WindowId::Main);
+    return *m_form1;
 }
 
 form1 &Program::showMainWindow()
 {
-    form1 &window = mainWindow();
-    showWindow(window);
-    return window;
+    m_windows->show(WindowId::Main);
+    return *m_form1;
 }
 
-void Program::seriesEnded()
+std::optional<WindowId> Program::openWindow(const QWidget &window) const
 {
-    m_seriesEndPending = true;
-    showSeriesEndDialog();
+    for (WindowId id : {WindowId::Main, WindowId::SeriesEnd, WindowId::Quit}) {
+        if (&window == widget(id))
+            return id;
+    }
+    return std::nullopt;
 }
 
-void Program::showSeriesEndDialog()
+QWidget *Program::widget(WindowId window) const
 {
-    showWindow(loaded(m_form2));
+    switch (window) {
+    case WindowId::Main:
+        return m_form1.get();
+    case WindowId::SeriesEnd:
+        return m_form2.get();
+    case WindowId::Quit:
+        return m_form3.get();
+    }
+    return nullptr;
 }
 
-void Program::showQuitConfirmation()
+void Program::create(WindowId window)
 {
-    showWindow(loaded(m_form3));
+    QWidget *made = nullptr;
+    switch (window) {
+    case WindowId::Main:
+        m_form1.reset(new form1(m_state, *m_setup.random, m_setup.timers));
+        made = m_form1.get();
+        break;
+    case WindowId::SeriesEnd:
+        m_form2.reset(new Form2);
+        made = m_form2.get();
+        break;
+    case WindowId::Quit:
+        m_form3.reset(new Form3);
+        made = m_form3.get();
+        break;
+    }
+    made->setWindowIcon(m_icon);
 }
 
-void Program::unloadMainWindow()
+void Program::destroy(WindowId window)
 {
-    if (!m_form1)
-        return;
-    m_form1->stopTimers();
-    m_form1->hide();
-    m_form1.reset();
-    // The game is gone, and with it the end of its series.
-    m_seriesEndPending = false;
-    unloadSeriesEndDialog();
+    if (QWidget *w = widget(window))
+        w->hide();
+    switch (window) {
+    case WindowId::Main:
+        m_form1.reset();
+        break;
+    case WindowId::SeriesEnd:
+        m_form2.reset();
+        break;
+    case WindowId::Quit:
+        m_form3.reset();
+        break;
+    }
 }
 
-void Program::unloadSeriesEndDialog()
+void Program::show(WindowId window)
 {
-    if (!m_form2)
-        return;
-    m_form2->hide();
-    m_form2.reset();
+    QWidget *w = widget(window);
+    w->show();
+    w->activateWindow();
 }
 
-bool Program::isOpen(const QWidget &window) const
+void Program::hide(WindowId window)
 {
-    return &window == m_form1.get() || &window == m_form2.get() || &window == m_form3.get();
+    widget(window)->hide();
 }
 
-bool Program::letEventsRun(QWidget &window)
+bool Program::isVisible(WindowId window) const
 {
-    const bool shown = window.isVisible();
-    const QPointer<QWidget> alive(&window);
+    const QWidget *w = widget(window);
+    return w && w->isVisible();
+}
+
+bool Program::isOnScreen(WindowId window) const
+{
+    const QWidget *w = widget(window);
+    return w && w->isVisible() && !w->isMinimized();
+}
+
+void Program::setSeriesEndScore(const QString &text)
+{
+    m_form2->setScoreLine(text);
+}
+
+QuizEngine &Program::game()
+{
+    return m_form1->engine();
+}
+
+void Program::processPendingEvents()
+{
     QCoreApplication::processEvents();
     // One pass of the event loop may take the window system's events and leave queued calls
     // (a close, a click) for later; everything that was waiting runs now.
     QCoreApplication::sendPostedEvents();
-    if (m_ended || !alive || !isOpen(*alive))
-        return false;
-    return alive == m_form1.get() || alive->isVisible() == shown;
 }
 
-bool Program::hideAndLetEventsRun(QWidget &window)
+void Program::endProgram(int status)
 {
-    window.hide();
-    return letEventsRun(window);
-}
-
-void Program::end(int status)
-{
-    if (m_ended)
-        return;
-    m_ended = true;
-    if (m_form1)
-        m_form1->stopTimers();
-    for (QWidget *w : {static_cast<QWidget *>(m_form1.get()), static_cast<QWidget *>(m_form2.get()),
-                       static_cast<QWidget *>(m_form3.get())}) {
-        if (w)
-            w->hide();
-    }
     m_setup.endProgram(status);
 }
 
-void Program::fail(const QString &message)
+void Program::reportError(const QString &message)
 {
-    if (m_ended)
-        return;
-    if (m_form1)
-        m_form1->stopTimers();
-    m_setup.reportError(texts::runTimeError + message);
-    end(1);
+    m_setup.reportError(message);
 }
 
 void Program::shutdown()
@@ -193,8 +205,9 @@ void Program::shutdown()
     m_form1.reset();
     m_form2.reset();
     m_form3.reset();
-    m_seriesEndPending = false;
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    // The windows went without the game's rules: the game starts again with none.
+    m_windows = std::make_unique<GameWindows>(m_state, *this);
 }
 
 void Program::restart(Setup setup)
@@ -208,7 +221,6 @@ void Program::restart(Setup setup)
     m_setup.reportError =
         setup.reportError ? std::move(setup.reportError) : std::move(defaults.reportError);
     m_state = Module1();
-    m_ended = false;
 }
 
 } // namespace calcaro

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "controls/timerfactory.h"
-#include "fatalerror.h"
+#include "gamewindows.h"
 #include "module1.h"
 #include "randomsource.h"
-#include "texts.h"
+#include "windowsystem.h"
 
 #include <QAbstractButton>
 #include <QIcon>
@@ -12,9 +12,9 @@
 #include <QString>
 #include <QWidget>
 
-#include <exception>
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace calcaro {
 
@@ -27,14 +27,10 @@ class Form3;
 void startProgram();
 
 // What lives as long as the application: the shared game state, the random source, the icon and
-// the single instance of each window, created on first use and created afresh after a close.
-//
-// Every handler of the three windows, whether a click, a key, a menu choice, a tick or a close,
-// runs through handle(), and every handler that lets waiting events run does so through
-// letEventsRun(). Those two places hold the rules that keep the windows consistent when real
-// events arrive together: nothing runs after the end of the program, a closed window's late
-// events do nothing, and a fatal run-time error never travels through Qt.
-class Program : public QObject
+// the single instance of each window as Qt widgets, created on first use and created afresh after
+// a close. What the windows do, and the rules for events that arrive together, are the game's
+// own (GameWindows); this is how Qt shows them.
+class Program : public QObject, public WindowSystem
 {
     Q_OBJECT
 
@@ -43,6 +39,7 @@ public:
     static Program &instance();
 
     Module1 &state() { return m_state; }
+    GameWindows &windows() { return *m_windows; }
     const QIcon &icon() const { return m_icon; }
 
     form1 &mainWindow();     // created, with its load behaviour, if it does not exist
@@ -50,38 +47,21 @@ public:
     form1 *existingMainWindow() const { return m_form1.get(); }
     Form2 *existingSeriesEndDialog() const { return m_form2.get(); }
     Form3 *existingQuitConfirmation() const { return m_form3.get(); }
+    void showSeriesEndDialog() { m_windows->show(WindowId::SeriesEnd); }
+    void showQuitConfirmation() { m_windows->show(WindowId::Quit); }
 
-    // The game's series ended: its dialog comes up, and comes back after "Non", until the game
-    // goes on ("&Continuer", "&Recommencer") or is gone with its window.
-    void seriesEnded();
-    bool seriesEndPending() const { return m_seriesEndPending; }
-    void seriesGoesOn() { m_seriesEndPending = false; }
-    void showSeriesEndDialog(); // created if needed, shown and activated
-    void showQuitConfirmation();
-
-    // A window was closed: it goes, its timers with it, as soon as its handlers have returned.
-    // The series-end dialog belongs to the game of the main window and goes with it.
-    void unloadMainWindow();
-    void unloadSeriesEndDialog();
-
-    enum class From { User, Program };
-    // Runs a handler of `window`. It does nothing once the program has ended or when the window
-    // was closed; input from the user (From::User) also needs the window on screen. A fatal
-    // run-time error stops the handler; it is reported once the handler has unwound, and the
-    // program ends with status 1.
-    template <typename Handler> void handle(QWidget &window, From from, Handler &&handler);
-
-    // Lets the events already waiting run once, inside a handler of `window`. Returns whether
-    // the handler may go on: the program has not ended and `window` is still the open window it
-    // was, and, for a dialog, still shown or hidden as the handler left it. (The main window's
-    // game goes on whether that window is shown or hidden behind the quit confirmation.)
-    [[nodiscard]] bool letEventsRun(QWidget &window);
-    // A dialog steps aside: hides itself, then lets the waiting events run as above.
-    [[nodiscard]] bool hideAndLetEventsRun(QWidget &window);
+    using From = GameWindows::From;
+    // Runs a handler of `window` through the game's rules; an event of a window that was closed
+    // (and waits for its deletion) does nothing.
+    template <typename Handler> void handle(QWidget &window, From from, Handler &&handler)
+    {
+        if (const std::optional<WindowId> id = openWindow(window))
+            m_windows->handle(*id, from, std::forward<Handler>(handler));
+    }
 
     // Ends the program at once: no handler of any window runs afterwards.
-    void end(int status);
-    bool hasEnded() const { return m_ended; }
+    void end(int status) { m_windows->end(status); }
+    bool hasEnded() const { return m_windows->hasEnded(); }
 
     // For tests: start over with fresh state and windows, simulated timers, scripted draws, and
     // an end of the program that can be observed.
@@ -93,16 +73,29 @@ public:
         std::function<void(const QString &)> reportError;
     };
     void restart(Setup setup);
-    // Destroys every window; done when the event loop returns.
+    // Destroys every window, leaving the game no window to act on; done when the event loop
+    // returns.
     void shutdown();
+
+    // The windows as Qt widgets.
+    void create(WindowId window) override;
+    void destroy(WindowId window) override;
+    void show(WindowId window) override;
+    void hide(WindowId window) override;
+    bool isVisible(WindowId window) const override;
+    bool isOnScreen(WindowId window) const override;
+    void setSeriesEndScore(const QString &text) override;
+    QuizEngine &game() override;
+    void processPendingEvents() override;
+    void endProgram(int status) override;
+    void reportError(const QString &message) override;
 
 private:
     explicit Program(QObject *application);
     ~Program() override;
 
-    bool isOpen(const QWidget &window) const;
-    void fail(const QString &message);
-    void showWindow(QWidget &window);
+    std::optional<WindowId> openWindow(const QWidget &window) const;
+    QWidget *widget(WindowId window) const;
 
     // Windows may be closed from inside their own handlers, so they are deleted by the event
     // loop, never in the middle of one of their handlers.
@@ -111,8 +104,6 @@ private:
         void operator()(QObject *object) const;
     };
     template <typename W> using WindowPtr = std::unique_ptr<W, DeleteLater>;
-    // The window, created with its load behaviour if it does not exist.
-    template <typename W, typename... Args> W &loaded(WindowPtr<W> &window, Args &&...args);
 
     Module1 m_state;
     Setup m_setup;
@@ -120,35 +111,19 @@ private:
     WindowPtr<form1> m_form1;
     WindowPtr<Form2> m_form2;
     WindowPtr<Form3> m_form3;
-    bool m_seriesEndPending = false;
-    bool m_ended = false;
+    std::unique_ptr<GameWindows> m_windows;
 };
 
-// Connects the clicks of a window's button to one of the window's handlers, through handle().
-template <typename W> void connectClick(QAbstractButton *button, W &window, void (W::*handler)())
+// Connects the clicks of a window's button to one of the game's window handlers, through
+// handle().
+template <typename W>
+void connectClick(QAbstractButton *button, W &window, void (GameWindows::*handler)())
 {
     QObject::connect(button, &QAbstractButton::clicked, &window, [&window, handler] {
-        Program::instance().handle(window, Program::From::User,
-                                   [&window, handler] { (window.*handler)(); });
+        Program &program = Program::instance();
+        program.handle(window, Program::From::User,
+                       [&program, handler] { (program.windows().*handler)(); });
     });
-}
-
-template <typename Handler> void Program::handle(QWidget &window, From from, Handler &&handler)
-{
-    if (m_ended || !isOpen(window) || (from == From::User && !window.isVisible()))
-        return;
-    QString error;
-    try {
-        handler();
-        return;
-    } catch (const FatalError &e) {
-        error = e.message();
-    } catch (const std::exception &e) {
-        error = QString::fromLocal8Bit(e.what());
-    } catch (...) {
-        error = texts::unknownError;
-    }
-    fail(error);
 }
 
 } // namespace calcaro

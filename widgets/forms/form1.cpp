@@ -3,7 +3,6 @@
 #include "controls/buttonkeys.h"
 #include "controls/controlfactory.h"
 #include "controls/qtcommandbutton.h"
-#include "controls/qtformwindow.h"
 #include "controls/qtlabel.h"
 #include "controls/qtmenuitem.h"
 #include "controls/qtprogressbar.h"
@@ -12,6 +11,7 @@
 #include "desktop/fixedwindow.h"
 #include "fonts.h"
 #include "form1controls.h"
+#include "mainformwindow.h"
 #include "module1.h"
 #include "program.h"
 #include "quizengine.h"
@@ -54,7 +54,7 @@ struct form1::Adapters
     QtCommandButton Command1, Command2, Command3, Command4;
     QtProgressBar ProgressBar1;
     QtMenuItem mnuNiveau1, mnuNiveau2, mnuNiveau3, mnuLent, mnuMoyen, mnuRapide;
-    QtFormWindow window;
+    MainFormWindow window;
     std::unique_ptr<Timer> Timer1, Timer2, Timer3;
 };
 
@@ -153,7 +153,7 @@ form1::form1(Module1 &state, RandomSource &random, const TimerFactory &timers)
         .mnuLent = QtMenuItem(*w.mnuLent),
         .mnuMoyen = QtMenuItem(*w.mnuMoyen),
         .mnuRapide = QtMenuItem(*w.mnuRapide),
-        .window = QtFormWindow(*this),
+        .window = MainFormWindow(Program::instance().windows(), Program::instance()),
         .Timer1 = makeTimer("Timer1", 50, &QuizEngine::Timer1_Timer),
         .Timer2 = makeTimer("Timer2", 100, &QuizEngine::Timer2_Timer),
         .Timer3 = makeTimer("Timer3", 100, &QuizEngine::Timer3_Timer),
@@ -220,7 +220,7 @@ void form1::connectHandlers()
     forward(w.mnuLent, &QAction::triggered, &QuizEngine::mnuLent_Click);
     forward(w.mnuMoyen, &QAction::triggered, &QuizEngine::mnuMoyen_Click);
     forward(w.mnuRapide, &QAction::triggered, &QuizEngine::mnuRapide_Click);
-    connectClick(w.Command2, *this, &form1::Command2_Click);
+    connectClick(w.Command2, *this, &GameWindows::form1_Command2_Click);
     ButtonKeys::install(*this, w.Command3);
 }
 
@@ -332,31 +332,9 @@ QuizEngine &form1::engine()
     return *m_engine;
 }
 
-void form1::depart0()
-{
-    Program::instance().handle(*this, Program::From::Program, [this] { engine().depart0(); });
-}
-
-void form1::init()
-{
-    Program::instance().handle(*this, Program::From::Program, [this] { engine().init(); });
-}
-
 const Form1Controls &form1::controls() const
 {
     return *m_controls;
-}
-
-void form1::focusAnswerBox()
-{
-    m_adapters->Text1.setFocus();
-}
-
-void form1::stopTimers()
-{
-    m_adapters->Timer1->setEnabled(false);
-    m_adapters->Timer2->setEnabled(false);
-    m_adapters->Timer3->setEnabled(false);
 }
 
 void form1::Form_Load()
@@ -369,31 +347,12 @@ void form1::Form_Load()
     m_widgets->Command1->setFocus(); // the first control in tab order that takes the focus
 }
 
-void form1::Command2_Click()
-{
-    hide(); // the game goes on out of sight
-    m_state.page = QStringLiteral("page1");
-    Program::instance().showQuitConfirmation();
-    (void)Program::instance().letEventsRun(*this); // the last step
-}
-
-void form1::Form_QueryUnload()
-{
-    m_state.page = QStringLiteral("page1");
-    Program::instance().showQuitConfirmation();
-    (void)Program::instance().letEventsRun(*this); // the last step
-}
-
 void form1::closeEvent(QCloseEvent *event)
 {
-    // Closing is never refused. The window is gone for the game at once, timers and all, so that
-    // whatever runs while the confirmation comes up ("Non" included) finds a fresh window; it
-    // leaves the screen in the same step as the confirmation arrives.
+    // Never refused: the window leaves the screen in the same step as the confirmation arrives.
     event->accept();
-    Program::instance().handle(*this, Program::From::Program, [this] {
-        Program::instance().unloadMainWindow();
-        Form_QueryUnload();
-    });
+    Program &program = Program::instance();
+    program.handle(*this, Program::From::Program, [&program] { program.windows().form1_Close(); });
 }
 
 } // namespace calcaro

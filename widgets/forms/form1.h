@@ -25,15 +25,8 @@ public:
     ~form1() override;
 
     QuizEngine &engine();
-    // The game's procedures that the other windows call, run as the window's own handlers.
-    void depart0();
-    void init();
     // The controls as the game sees them (the progress bar's exact value, for instance).
     const Form1Controls &controls() const;
-    // Puts the cursor in the answer box.
-    void focusAnswerBox();
-    // Stops the three timers: the window is going away, or the program ends.
-    void stopTimers();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -46,8 +39,6 @@ private:
     void buildMenus();
     void connectHandlers();
     void Form_Load();
-    void Command2_Click();
-    void Form_QueryUnload();
 
     std::unique_ptr<Widgets> m_widgets;
     std::unique_ptr<Adapters> m_adapters;

@@ -5,8 +5,6 @@
 #include "desktop/centring.h"
 #include "desktop/fixedwindow.h"
 #include "fonts.h"
-#include "forms/form1.h"
-#include "module1.h"
 #include "program.h"
 #include "screenreader/accessibility.h"
 #include "texts.h"
@@ -15,12 +13,11 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QPushButton>
-#include <QShowEvent>
 #include <QVBoxLayout>
 
 namespace calcaro {
 
-Form2::Form2(Module1 &state) : m_state(state)
+Form2::Form2()
 {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(texts::title);
@@ -53,9 +50,9 @@ Form2::Form2(Module1 &state) : m_state(state)
     keepFixedSize(*this);
     setTabOrder(continuer, recommencer);
     setTabOrder(recommencer, quitter);
-    connectClick(continuer, *this, &Form2::Command1_Click);
-    connectClick(recommencer, *this, &Form2::Command2_Click);
-    connectClick(quitter, *this, &Form2::Command3_Click);
+    connectClick(continuer, *this, &GameWindows::Form2_Command1_Click);
+    connectClick(recommencer, *this, &GameWindows::Form2_Command2_Click);
+    connectClick(quitter, *this, &GameWindows::Form2_Command3_Click);
     ButtonKeys::install(*this);
     continuer->setFocus();
 
@@ -68,59 +65,17 @@ void Form2::Form_Load()
     centreOnScreen(*this);
 }
 
-void Form2::showEvent(QShowEvent *event)
+void Form2::setScoreLine(const QString &text)
 {
-    if (!event->spontaneous())
-        m_scoreLine->setText(texts::dialogScore(m_state.score, m_state.total));
-    QWidget::showEvent(event);
-}
-
-void Form2::Command1_Click()
-{
-    Program &program = Program::instance();
-    // Closed meanwhile, or gone with its game: the close wins and this press does nothing more.
-    if (!program.hideAndLetEventsRun(*this))
-        return;
-    program.seriesGoesOn();
-    m_state.serie = 0;
-    program.showMainWindow().depart0();
-}
-
-void Form2::Command2_Click()
-{
-    Program &program = Program::instance();
-    if (!program.hideAndLetEventsRun(*this))
-        return;
-    program.seriesGoesOn();
-    program.showMainWindow().init();
-}
-
-void Form2::Command3_Click()
-{
-    m_state.page = QStringLiteral("page2");
-    close();
-}
-
-void Form2::Form_QueryUnload()
-{
-    Program::instance().showQuitConfirmation();
-}
-
-void Form2::Form_Unload()
-{
-    m_state.page = QStringLiteral("page2");
-    Program::instance().showQuitConfirmation();
+    m_scoreLine->setText(text);
 }
 
 void Form2::closeEvent(QCloseEvent *event)
 {
     // Never refused: the dialog goes and the quit confirmation takes its place.
     event->accept();
-    Program::instance().handle(*this, Program::From::Program, [this] {
-        Form_QueryUnload();
-        Form_Unload();
-        Program::instance().unloadSeriesEndDialog();
-    });
+    Program &program = Program::instance();
+    program.handle(*this, Program::From::Program, [&program] { program.windows().Form2_Close(); });
 }
 
 } // namespace calcaro

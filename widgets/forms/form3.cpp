@@ -4,8 +4,6 @@
 #include "controls/controlfactory.h"
 #include "desktop/centring.h"
 #include "fonts.h"
-#include "forms/form1.h"
-#include "module1.h"
 #include "program.h"
 #include "screenreader/accessibility.h"
 #include "texts.h"
@@ -19,7 +17,7 @@
 
 namespace calcaro {
 
-Form3::Form3(Module1 &state) : m_state(state)
+Form3::Form3()
 {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(texts::title);
@@ -49,8 +47,8 @@ Form3::Form3(Module1 &state) : m_state(state)
     auto *non = makeButton(*this, QStringLiteral("Command2"), QStringLiteral("Non"),
                            twipsRect(8640, 2880, 1575, 855), big);
     setTabOrder(oui, non);
-    connectClick(oui, *this, &Form3::Command1_Click);
-    connectClick(non, *this, &Form3::Command2_Click);
+    connectClick(oui, *this, &GameWindows::Form3_Command1_Click);
+    connectClick(non, *this, &GameWindows::Form3_Command2_Click);
     ButtonKeys::install(*this);
     // Leaving is the question: the safe answer holds the focus.
     non->setFocus();
@@ -63,42 +61,11 @@ void Form3::Form_Load()
     centreOnScreen(*this);
 }
 
-void Form3::Command1_Click()
-{
-    close(); // runs Form_Unload, which ends the program
-}
-
-// "Non" returns to the window that asked. A series that ended behind the confirmation, or whose
-// dialog asked, brings its dialog back; the main window stays hidden under it. Once the game of
-// that series is gone (its window was closed), "Non" returns to a fresh main window instead.
-void Form3::Command2_Click()
-{
-    if (m_state.page != QLatin1String("page1") && m_state.page != QLatin1String("page2"))
-        return;
-    Program &program = Program::instance();
-    if (!program.hideAndLetEventsRun(*this))
-        return;
-    if (program.seriesEndPending()) {
-        program.showSeriesEndDialog();
-        (void)program.letEventsRun(*this); // the last step
-        return;
-    }
-    // Created afresh, with its load behaviour, if it was closed.
-    program.showMainWindow();
-    if (!program.letEventsRun(*this))
-        return;
-    program.existingMainWindow()->focusAnswerBox();
-}
-
-void Form3::Form_Unload()
-{
-    Program::instance().end(0);
-}
-
 void Form3::closeEvent(QCloseEvent *event)
 {
     event->accept();
-    Program::instance().handle(*this, Program::From::Program, [this] { Form_Unload(); });
+    Program &program = Program::instance();
+    program.handle(*this, Program::From::Program, [&program] { program.windows().Form3_Close(); });
 }
 
 } // namespace calcaro
