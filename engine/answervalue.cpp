@@ -1,7 +1,9 @@
 #include "answervalue.h"
 
+#include <cerrno>
 #include <charconv>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 #include <string>
 
@@ -98,9 +100,18 @@ double readNumber(QStringView text)
     }
 
     double value = 0;
+#if defined(__cpp_lib_to_chars) && __cpp_lib_to_chars >= 201611L
     const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
     (void)end;
-    if (error == std::errc::result_out_of_range) {
+    const bool outOfRange = error == std::errc::result_out_of_range;
+#else
+    // The browser build's C++ library reads no floating point with from_chars; its C library's
+    // strtod reads the same text the same way, with a point whatever the locale.
+    errno = 0;
+    value = std::strtod(number.c_str(), nullptr);
+    const bool outOfRange = errno == ERANGE && (value == 0 || std::isinf(value));
+#endif
+    if (outOfRange) {
         if (negativeExponent)
             return 0;
         const double inf = std::numeric_limits<double>::infinity();

@@ -62,7 +62,10 @@ deb http://deb.debian.org/debian-security bookworm-security main
 SOURCES
 cp /etc/resolv.conf "$root/etc/resolv.conf"
 
-for fs in proc sys dev; do
+# The machine's /tmp too: X servers choose their display by the lock files there, and their
+# sockets also live in the network's abstract namespace, which the root shares with the machine;
+# with a /tmp of its own, a test in the root could take a display that one outside it holds.
+for fs in proc sys dev tmp; do
     mkdir -p "$root/$fs"
     case $fs in
     proc) mount -t proc proc "$root/proc" ;;

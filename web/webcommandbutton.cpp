@@ -1,0 +1,24 @@
+#include "webcommandbutton.h"
+
+#include "element.h"
+
+namespace calcaro::web {
+
+WebCommandButton::WebCommandButton(const QString &id) : m_element(element(id)) {}
+
+void WebCommandButton::setVisible(bool visible)
+{
+    setHidden(m_element, !visible);
+}
+
+void WebCommandButton::setEnabled(bool enabled)
+{
+    m_element.set("disabled", !enabled);
+}
+
+bool WebCommandButton::takesPresses() const
+{
+    return !m_element["hidden"].as<bool>() && !m_element["disabled"].as<bool>();
+}
+
+} // namespace calcaro::web

@@ -1,0 +1,171 @@
+#include "webprogram.h"
+
+#include "element.h"
+#include "texts.h"
+
+#include <emscripten/emscripten.h>
+#include <emscripten/val.h>
+
+namespace calcaro::web {
+namespace {
+
+QString idOf(WindowId window)
+{
+    switch (window) {
+    case WindowId::Main:
+        return QStringLiteral("form1");
+    case WindowId::SeriesEnd:
+        return QStringLiteral("Form2");
+    case WindowId::Quit:
+        return QStringLiteral("Form3");
+    }
+    return {};
+}
+
+// The button that holds the focus when a dialog comes up: leaving is the question in the quit
+// confirmation, so the safe answer.
+QString defaultButton(WindowId window)
+{
+    return window == WindowId::Quit ? QStringLiteral("Form3.Command2")
+                                    : QStringLiteral("Form2.Command1");
+}
+
+} // namespace
+
+WebProgram::WebProgram() = default;
+
+void WebProgram::start()
+{
+    m_windows.show(WindowId::Main);
+    element(QStringLiteral("Command1")).call<void>("focus");
+}
+
+void WebProgram::press(const QString &name)
+{
+    using Handler = void (GameWindows::*)();
+    const struct
+    {
+        const char *name;
+        WindowId window;
+        Handler handler;
+    } dialogButtons[] = {
+        {"Form2.Command1", WindowId::SeriesEnd, &GameWindows::Form2_Command1_Click},
+        {"Form2.Command2", WindowId::SeriesEnd, &GameWindows::Form2_Command2_Click},
+        {"Form2.Command3", WindowId::SeriesEnd, &GameWindows::Form2_Command3_Click},
+        {"Form3.Command1", WindowId::Quit, &GameWindows::Form3_Command1_Click},
+        {"Form3.Command2", WindowId::Quit, &GameWindows::Form3_Command2_Click},
+    };
+    for (const auto &button : dialogButtons) {
+        if (name == QLatin1String(button.name)) {
+            const Handler handler = button.handler;
+            m_windows.handle(button.window, GameWindows::From::User,
+                             [this, handler] { (m_windows.*handler)(); });
+            return;
+        }
+    }
+    if (m_main)
+        m_main->press(name, m_windows);
+}
+
+void WebProgram::closeWindow(const QString &name)
+{
+    using Handler = void (GameWindows::*)();
+    const struct
+    {
+        WindowId window;
+        Handler handler;
+    } closings[] = {
+        {WindowId::Main, &GameWindows::form1_Close},
+        {WindowId::SeriesEnd, &GameWindows::Form2_Close},
+        {WindowId::Quit, &GameWindows::Form3_Close},
+    };
+    for (const auto &closing : closings) {
+        if (name == idOf(closing.window)) {
+            const Handler handler = closing.handler;
+            // Only a window on screen has a close box to press.
+            m_windows.handle(closing.window, GameWindows::From::User,
+                             [this, handler] { (m_windows.*handler)(); });
+        }
+    }
+}
+
+void WebProgram::create(WindowId window)
+{
+    if (window == WindowId::Main)
+        m_main = std::make_unique<WebMainWindow>(m_state, m_random, m_windows, *this);
+}
+
+void WebProgram::destroy(WindowId window)
+{
+    hide(window);
+    if (window == WindowId::Main && m_main) {
+        m_closed.push_back(std::move(m_main));
+        emscripten_async_call(&WebProgram::freeClosed, this, 0);
+    }
+}
+
+void WebProgram::freeClosed(void *program)
+{
+    static_cast<WebProgram *>(program)->m_closed.clear();
+}
+
+void WebProgram::show(WindowId window)
+{
+    emscripten::val page = element(idOf(window));
+    if (window == WindowId::Main) {
+        setHidden(page, false);
+        return;
+    }
+    if (!page["open"].as<bool>()) {
+        page.call<void>("showModal");
+        element(defaultButton(window)).call<void>("focus");
+    }
+}
+
+void WebProgram::hide(WindowId window)
+{
+    emscripten::val page = element(idOf(window));
+    if (window == WindowId::Main)
+        setHidden(page, true);
+    else if (page["open"].as<bool>())
+        page.call<void>("close");
+}
+
+bool WebProgram::isVisible(WindowId window) const
+{
+    const emscripten::val page = element(idOf(window));
+    return window == WindowId::Main ? !page["hidden"].as<bool>() : page["open"].as<bool>();
+}
+
+bool WebProgram::isOnScreen(WindowId window) const
+{
+    return isVisible(window);
+}
+
+void WebProgram::setSeriesEndScore(const QString &text)
+{
+    element(QStringLiteral("Form2.Label1")).set("textContent", toJs(text));
+}
+
+QuizEngine &WebProgram::game()
+{
+    return m_main->engine();
+}
+
+// The browser hands the page its events between handlers, never inside one: nothing waits.
+void WebProgram::processPendingEvents() {}
+
+// A tab cannot close itself: the game ends on a goodbye screen, with a way to play again.
+void WebProgram::endProgram(int)
+{
+    setHidden(element(QStringLiteral("goodbye")), false);
+    element(QStringLiteral("goodbye-replay")).call<void>("focus");
+}
+
+void WebProgram::reportError(const QString &message)
+{
+    emscripten::val::global("window").call<void>(
+        "alert", toJs(texts::title + QStringLiteral(" : ") + message));
+}
+
+} // namespace calcaro::web
