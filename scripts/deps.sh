@@ -32,6 +32,12 @@ calcaro_packages_windows_qt=(g++-mingw-w64-x86-64-posix mingw-w64-tools xz-utils
 # Qt for WebAssembly from Debian's source or from an archive (scripts/web-qt.sh); Debian's
 # emscripten brings its own node modules and its system libraries already built.
 calcaro_packages_web_qt=(emscripten xz-utils)
+# The page's tests: Debian's browsers, driven from node (npm fetches the pinned drivers).
+calcaro_packages_browsers=(chromium firefox-esr)
+# npm comes with some builds of node; Debian's node needs Debian's npm.
+calcaro_ensure_npm() {
+    command -v npm >/dev/null || calcaro_ensure_packages npm
+}
 # The Windows build and its proof: NSIS, Wine, pefile.
 calcaro_packages_windows=(nsis wine wine64 python3-pefile)
 

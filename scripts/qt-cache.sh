@@ -6,6 +6,8 @@
 # holds it, and write with their --archive DIR option.
 
 calcaro_qt_cache=${XDG_CACHE_HOME:-$HOME/.cache}/calcaro
+# The version of Debian 12's qt6-base, whose source the builds take.
+calcaro_qt_version=6.4.2
 
 # calcaro_qt_usage SCRIPT WHAT: the usage line of a script that builds a Qt.
 calcaro_qt_usage() {
@@ -96,4 +98,52 @@ calcaro_qt_deb_source() {
     fi
     "${sudo[@]}" apt-get update -qq
     (cd "$work" && apt-get source --download-only qt6-base)
+}
+
+# calcaro_qt_provide WHAT NAME TOOLCHAIN HOW-LONG [CMAKE-OPTION...]: makes sure the cache holds
+# NAME, whole: found there, unpacked from its archive, or else built from Debian's qt6-base
+# source with that CMake toolchain file and those options (HOW-LONG says how long that takes).
+# The host tools (moc, rcc, uic…) are Debian's own, from qt6-base-dev-tools. A function
+# calcaro_qt_complete PREFIX SOURCE, when the calling script defines one, adds what the
+# installation lacks before the build counts as whole.
+calcaro_qt_provide() {
+    local what=$1 name=$2 toolchain=$3 how_long=$4
+    shift 4
+    local prefix=$calcaro_qt_cache/$name work=$calcaro_qt_cache/work-$name
+    mkdir -p "$calcaro_qt_cache"
+    if [ -f "$prefix/.complete" ]; then
+        echo "$what: $prefix (cached)"
+        return 0
+    fi
+    if calcaro_qt_unpack "$name"; then
+        echo "$what: $prefix (from the archive)"
+        return 0
+    fi
+    rm -rf "$work" "$prefix"
+    mkdir -p "$work"
+    calcaro_qt_deb_source "$work"
+    local tarball src
+    tarball=$(ls "$work"/qt6-base_"$calcaro_qt_version"*.orig.tar.xz)
+    echo "Unpacking $(basename "$tarball")"
+    tar -C "$work" -xf "$tarball"
+    src=$(ls -d "$work"/qtbase-everywhere-src-"$calcaro_qt_version")
+    cmake -G Ninja -S "$src" -B "$work/build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+        -DCMAKE_INSTALL_PREFIX="$prefix" \
+        -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+        "$@" >"$work/configure.log" 2>&1 || {
+        tail -n 60 "$work/configure.log"
+        exit 1
+    }
+    echo "Building $what ($how_long on two processors)"
+    cmake --build "$work/build" >"$work/build.log" 2>&1 || {
+        tail -n 60 "$work/build.log"
+        exit 1
+    }
+    cmake --install "$work/build" >/dev/null
+    if declare -F calcaro_qt_complete >/dev/null; then
+        calcaro_qt_complete "$prefix" "$src"
+    fi
+    touch "$prefix/.complete"
+    rm -rf "$work"
+    echo "$what: $prefix (built)"
 }

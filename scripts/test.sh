@@ -3,8 +3,11 @@
 # minute of fuzzing of the answer check, a quick run of the benchmark, the checks of the installed
 # files and of the Debian package, the whole test suite under AddressSanitizer and
 # UndefinedBehaviorSanitizer, the random-play soak on seeds drawn afresh, the Windows build
-# (Qt for Windows from Debian's source, once) with its tests under Wine, and last the whole test
-# suite of the ordinary build. Every build is a workflow of CMakePresets.json.
+# (Qt for Windows from Debian's source, once) with its tests under Wine, the game in one web page
+# (Qt Core for WebAssembly from Debian's source, once) played in Debian's chromium and
+# firefox-esr, and last the whole test suite of the ordinary build. Every build is a workflow of
+# CMakePresets.json. CALCARO_QT_ARCHIVES=DIR unpacks the Qt builds from their archives in DIR
+# instead of building them, when DIR holds the same keys.
 # CALCARO_FUZZ_SECONDS sets the fuzzing time (default 60). CALCARO_BUSY=N runs everything on a
 # busy machine: N processes of stress-ng keep the processors busy from start to end (N=0: one
 # for each processor).
@@ -38,10 +41,12 @@ fi
 step "Debian packages that the steps need"
 calcaro_ensure_packages "${calcaro_packages_display[@]}" "${calcaro_packages_checks[@]}" \
     "${calcaro_packages_desktops[@]}" "${calcaro_packages_distribution[@]}" \
-    "${calcaro_packages_windows_qt[@]}" "${calcaro_packages_windows[@]}"
+    "${calcaro_packages_windows_qt[@]}" "${calcaro_packages_windows[@]}" \
+    "${calcaro_packages_web_qt[@]}" "${calcaro_packages_browsers[@]}"
+calcaro_ensure_npm
 
 step "Source format (clang-format $(clang-format --version | grep -o '[0-9][0-9.]*' | head -n 1))"
-find engine widgets tests bench -name '*.cpp' -o -name '*.h' | sort |
+find engine widgets web tests bench -name '*.cpp' -o -name '*.h' | sort |
     xargs clang-format --dry-run -Werror
 echo "ok: every .cpp and .h follows .clang-format"
 
@@ -77,6 +82,12 @@ bash scripts/windows-qt.sh
 
 step "Windows: Calcaro.exe, its installer and its zip; the tests under Wine"
 cmake --workflow --preset windows-wine
+
+step "Qt Core for WebAssembly, built once from Debian's source (3 to 5 minutes), then cached"
+bash scripts/web-qt.sh
+
+step "The game in one web page: calcaro.html, played in chromium and firefox-esr"
+cmake --workflow --preset web-browsers
 
 # Last, so that CTest's summary of the whole suite closes the output.
 step "Tests"

@@ -18,7 +18,6 @@ source "$calcaro_root/scripts/qt-cache.sh"
 calcaro_qt_parse_args "Qt Core for WebAssembly" "$@"
 calcaro_ensure_packages "${calcaro_packages_web_qt[@]}"
 
-qt_version=6.4.2
 # Core alone. Qt's own copies of zlib, PCRE2 and double-conversion: Debian's emscripten has none
 # built and its cache is read-only. QT_FEATURE_exceptions is no feature of this Qt; its only
 # effect is that programs linking Qt get -sDISABLE_EXCEPTION_CATCHING=0 instead of =1, under
@@ -59,48 +58,20 @@ node_js=$(sed -n "s/^NODE_JS = '\([^']*\)'.*/\1/p" "$emscripten/.emscripten")
 }
 
 key=$({
-    echo "$qt_version"
+    echo "$calcaro_qt_version"
     printf '%s\n' "${qt_options[@]}"
     cat "$emscripten/emscripten-version.txt" "$toolchain"
 } | sha256sum | cut -c1-12)
-name=qt-$qt_version-wasm-$key
-prefix=$calcaro_qt_cache/$name
+name=qt-$calcaro_qt_version-wasm-$key
 
-if [ -f "$prefix/.complete" ]; then
-    echo "Qt $qt_version for WebAssembly: $prefix (cached)"
-elif calcaro_qt_unpack "$name"; then
-    echo "Qt $qt_version for WebAssembly: $prefix (from the archive)"
-else
-    work=$calcaro_qt_cache/work-$key
-    rm -rf "$work" "$prefix"
-    mkdir -p "$work"
-    calcaro_qt_deb_source "$work"
-    tarball=$(ls "$work"/qt6-base_"$qt_version"*.orig.tar.xz)
-    echo "Unpacking $(basename "$tarball")"
-    tar -C "$work" -xf "$tarball"
-    src=$(ls -d "$work"/qtbase-everywhere-src-"$qt_version")
-    # The host tools (moc, rcc…) are Debian's own, from qt6-base-dev-tools.
-    cmake -G Ninja -S "$src" -B "$work/build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
-        -DCMAKE_INSTALL_PREFIX="$prefix" \
-        -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
-        "${qt_options[@]}" >"$work/configure.log" 2>&1 || {
-        tail -n 60 "$work/configure.log"
-        exit 1
-    }
-    echo "Building Qt $qt_version for WebAssembly (3 to 5 minutes on two processors)"
-    cmake --build "$work/build" >"$work/build.log" 2>&1 || {
-        tail -n 60 "$work/build.log"
-        exit 1
-    }
-    cmake --install "$work/build" >/dev/null
-    # qt_add_executable copies the web page that loads a program from the wasm platform plugin,
-    # which comes with Qt Gui; without Gui the files must come from the source.
-    mkdir -p "$prefix/plugins/platforms"
-    cp "$src"/src/plugins/platforms/wasm/{wasm_shell.html,qtloader.js,qtlogo.svg} \
-        "$prefix/plugins/platforms/"
-    touch "$prefix/.complete"
-    rm -rf "$work"
-    echo "Qt $qt_version for WebAssembly: $prefix (built)"
-fi
+# qt_add_executable copies the web page that loads a program from the wasm platform plugin,
+# which comes with Qt Gui; without Gui the files must come from the source.
+calcaro_qt_complete() {
+    mkdir -p "$1/plugins/platforms"
+    cp "$2"/src/plugins/platforms/wasm/{wasm_shell.html,qtloader.js,qtlogo.svg} \
+        "$1/plugins/platforms/"
+}
+calcaro_qt_provide "Qt $calcaro_qt_version for WebAssembly" "$name" "$toolchain" \
+    "3 to 5 minutes" "${qt_options[@]}"
 ln -sfn "$name" "$calcaro_qt_cache/qt-web"
 [ -z "$calcaro_qt_archive_to" ] || calcaro_qt_write_archive "$name" "$calcaro_qt_archive_to"

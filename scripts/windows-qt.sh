@@ -17,7 +17,6 @@ source "$calcaro_root/scripts/qt-cache.sh"
 calcaro_qt_parse_args "Qt for Windows" "$@"
 calcaro_ensure_packages "${calcaro_packages_windows_qt[@]}"
 
-qt_version=6.4.2
 # Core, Gui, Widgets and Test; the windows, offscreen and minimal platforms, the Windows styles,
 # JPEG for the quit picture. Debian's source lacks Qt's copy of wintab.h, hence no tablet events;
 # the Windows platform uses OpenGL classes under dynamicgl alone, so both go together.
@@ -32,42 +31,10 @@ qt_options=(
 )
 toolchain=$calcaro_root/cmake/mingw64.cmake
 
-key=$({ echo "$qt_version"; printf '%s\n' "${qt_options[@]}"; cat "$toolchain"; } |
+key=$({ echo "$calcaro_qt_version"; printf '%s\n' "${qt_options[@]}"; cat "$toolchain"; } |
     sha256sum | cut -c1-12)
-name=qt-$qt_version-mingw64-$key
-prefix=$calcaro_qt_cache/$name
-mkdir -p "$calcaro_qt_cache"
-
-if [ -f "$prefix/.complete" ]; then
-    echo "Qt $qt_version for Windows: $prefix (cached)"
-elif calcaro_qt_unpack "$name"; then
-    echo "Qt $qt_version for Windows: $prefix (from the archive)"
-else
-    work=$calcaro_qt_cache/work-$key
-    rm -rf "$work" "$prefix"
-    mkdir -p "$work"
-    calcaro_qt_deb_source "$work"
-    tarball=$(ls "$work"/qt6-base_"$qt_version"*.orig.tar.xz)
-    echo "Unpacking $(basename "$tarball")"
-    tar -C "$work" -xf "$tarball"
-    src=$(ls -d "$work"/qtbase-everywhere-src-"$qt_version")
-    # The host tools (moc, rcc, uic…) are Debian's own, from qt6-base-dev-tools.
-    cmake -G Ninja -S "$src" -B "$work/build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
-        -DCMAKE_INSTALL_PREFIX="$prefix" \
-        -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
-        "${qt_options[@]}" >"$work/configure.log" 2>&1 || {
-        tail -n 60 "$work/configure.log"
-        exit 1
-    }
-    echo "Building Qt $qt_version for Windows (30 to 45 minutes on two processors)"
-    cmake --build "$work/build" >"$work/build.log" 2>&1 || {
-        tail -n 60 "$work/build.log"
-        exit 1
-    }
-    cmake --install "$work/build" >/dev/null
-    touch "$prefix/.complete"
-    rm -rf "$work"
-    echo "Qt $qt_version for Windows: $prefix (built)"
-fi
+name=qt-$calcaro_qt_version-mingw64-$key
+calcaro_qt_provide "Qt $calcaro_qt_version for Windows" "$name" "$toolchain" "30 to 45 minutes" \
+    "${qt_options[@]}"
 ln -sfn "$name" "$calcaro_qt_cache/qt-windows"
 [ -z "$calcaro_qt_archive_to" ] || calcaro_qt_write_archive "$name" "$calcaro_qt_archive_to"
