@@ -23,9 +23,9 @@ QString fromJs(const emscripten::val &text)
     return QString::fromStdString(text.as<std::string>());
 }
 
-void setHidden(const emscripten::val &element, bool hidden)
+void setHidden(emscripten::val element, bool hidden)
 {
-    element.set("hidden", hidden);
+    element.set("hidden", emscripten::val(hidden));
 }
 
 } // namespace calcaro::web

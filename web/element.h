@@ -13,6 +13,6 @@ emscripten::val element(const QString &id);
 emscripten::val toJs(const QString &text);
 QString fromJs(const emscripten::val &text);
 
-void setHidden(const emscripten::val &element, bool hidden);
+void setHidden(emscripten::val element, bool hidden);
 
 } // namespace calcaro::web

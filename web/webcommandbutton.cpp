@@ -13,7 +13,7 @@ void WebCommandButton::setVisible(bool visible)
 
 void WebCommandButton::setEnabled(bool enabled)
 {
-    m_element.set("disabled", !enabled);
+    m_element.set("disabled", emscripten::val(!enabled));
 }
 
 bool WebCommandButton::takesPresses() const

@@ -20,7 +20,7 @@ void WebMenuItem::setChecked(bool checked)
 
 void WebMenuItem::setEnabled(bool enabled)
 {
-    m_element.set("disabled", !enabled);
+    m_element.set("disabled", emscripten::val(!enabled));
 }
 
 bool WebMenuItem::takesPresses() const

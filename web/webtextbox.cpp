@@ -28,7 +28,7 @@ void WebTextBox::setVisible(bool visible)
 
 void WebTextBox::setCentred()
 {
-    m_element["style"].set("textAlign", std::string("center"));
+    m_element["style"].set("textAlign", emscripten::val("center"));
 }
 
 void WebTextBox::setFocus()

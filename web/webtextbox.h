@@ -2,6 +2,8 @@
 
 #include "textbox.h"
 
+#include <QString>
+
 #include <emscripten/val.h>
 
 namespace calcaro::web {
