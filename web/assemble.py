@@ -1,0 +1,160 @@
+#!/usr/bin/env python3
+"""Assembles the browser game into one self-contained HTML file.
+
+The page template receives, in place of its @@NAME@@ markers:
+  CSP             the Content-Security-Policy, built here from the hashes of the inline parts
+  STYLE           the style sheet (in which @@ICON@@ becomes the icon too)
+  MODULE_SCRIPT   the game's module (emscripten output, its wasm already inside)
+  GLUE_SCRIPT     the page's own script
+  ICON            the icon as a data: PNG
+  PICTURE         the quit picture as a data: JPEG
+  PICTURE_SRCSET  a srcset with the picture drawn at twice the size, when one is given
+
+The file needs nothing beyond itself: its policy lets the page run only the scripts and the
+style that are in it (by their SHA-256) and show only data: images.
+"""
+
+import argparse
+import base64
+import hashlib
+import re
+import sys
+
+MARKER = re.compile(r"@@([A-Z0-9_]+)@@")
+
+
+class AssemblyError(Exception):
+    pass
+
+
+def read_text(path):
+    # What the browser hashes is the text after its parser has turned every CR LF and lone CR
+    # into LF, so the text is put in that form before hashing.
+    with open(path, encoding="utf-8-sig", newline="") as f:
+        text = f.read()
+    if "\0" in text:
+        raise AssemblyError(f"{path}: contains a NUL character, which the HTML parser replaces")
+    return text.replace("\r\n", "\n").replace("\r", "\n")
+
+
+def data_uri(path, mime):
+    with open(path, "rb") as f:
+        return f"data:{mime};base64," + base64.b64encode(f.read()).decode("ascii")
+
+
+def csp_hash(text):
+    digest = hashlib.sha256(text.encode("utf-8")).digest()
+    return "'sha256-" + base64.b64encode(digest).decode("ascii") + "'"
+
+
+def inline_script(text, path):
+    """The script text made safe to sit between <script> and </script>."""
+    # "</script" would end the element early; "<\/script" means the same to JavaScript in
+    # strings, regular expressions and comments, the only places it can occur.
+    text = re.sub(r"</(script)", r"<\\/\1", text, flags=re.IGNORECASE)
+    # "<!--" followed by "<script" puts the HTML parser in a state where the real closing tag
+    # no longer ends the element. No rewriting keeps every JavaScript context valid, so say so.
+    opening = text.find("<!--")
+    if opening >= 0 and re.search(r"<script[\s/>]", text[opening:], flags=re.IGNORECASE):
+        raise AssemblyError(f'{path}: "<!--" followed by "<script" cannot be inlined safely')
+    return text
+
+
+def inline_style(text):
+    # In CSS, "\/" is "/" again, in strings as well as elsewhere.
+    return re.sub(r"</(style)", r"<\\/\1", text, flags=re.IGNORECASE)
+
+
+def check_template(template, path):
+    # The policy allows no style attribute and no inline event handler: they would be ignored.
+    if re.search(r"<[^>]*\sstyle\s*=", template, flags=re.IGNORECASE):
+        raise AssemblyError(f"{path}: a style attribute would be blocked by the page's policy")
+    if re.search(r"<[^>]*\son[a-z]+\s*=", template, flags=re.IGNORECASE):
+        raise AssemblyError(f"{path}: an inline event handler would be blocked by the page's policy")
+
+
+def fill(template, values, path):
+    used = set()
+
+    def replace(match):
+        name = match.group(1)
+        if name not in values:
+            raise AssemblyError(f"{path}: unknown marker @@{name}@@")
+        used.add(name)
+        return values[name]
+
+    # One pass: what is put in is never searched for markers again.
+    result = MARKER.sub(replace, template)
+    missing = sorted(set(values) - used)
+    if missing:
+        raise AssemblyError(f"{path}: no marker for " + ", ".join(missing))
+    return result
+
+
+def assemble(args):
+    template = read_text(args.template)
+    check_template(template, args.template)
+
+    icon = data_uri(args.icon, "image/png")
+    picture = data_uri(args.picture, "image/jpeg")
+    srcset = ""
+    if args.picture_2x:
+        srcset = f' srcset="{data_uri(args.picture_2x, "image/jpeg")} 2x"'
+
+    style = inline_style(read_text(args.css).replace("@@ICON@@", icon))
+    module = inline_script(read_text(args.module), args.module)
+    glue = inline_script(read_text(args.js), args.js)
+
+    if re.search(r"\bnew Function\s*\(|\beval\s*\(", module):
+        print(f"{args.module}: warning: the module builds code at run time (eval or new Function),"
+              " which the page's policy blocks; link it with -sDYNAMIC_EXECUTION=0",
+              file=sys.stderr)
+
+    policy = "; ".join([
+        "default-src 'none'",
+        f"script-src {csp_hash(module)} {csp_hash(glue)} 'wasm-unsafe-eval'",
+        f"style-src {csp_hash(style)}",
+        "img-src data:",
+        # The module reads its own wasm from a data: URL with fetch before falling back to
+        # decoding it itself.
+        "connect-src data:",
+        "base-uri 'none'",
+        "form-action 'none'",
+    ])
+
+    page = fill(template, {
+        "CSP": policy,
+        "STYLE": style,
+        "MODULE_SCRIPT": module,
+        "GLUE_SCRIPT": glue,
+        "ICON": icon,
+        "PICTURE": picture,
+        "PICTURE_SRCSET": srcset,
+    }, args.template)
+
+    with open(args.out, "w", encoding="utf-8", newline="\n") as f:
+        f.write(page)
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--template", required=True, help="the page, with its @@NAME@@ markers")
+    parser.add_argument("--css", required=True)
+    parser.add_argument("--js", required=True, help="the page's own script")
+    parser.add_argument("--module", required=True, help="the game's module (one JS file)")
+    parser.add_argument("--icon", required=True, help="a PNG")
+    parser.add_argument("--picture", required=True, help="the quit picture, a JPEG")
+    parser.add_argument("--picture-2x", help="the same picture at twice the size, a JPEG, for "
+                                             "screens and scales that show more pixels")
+    parser.add_argument("--out", required=True)
+    args = parser.parse_args()
+    try:
+        assemble(args)
+    except (AssemblyError, OSError) as error:
+        print(f"assemble.py: {error}", file=sys.stderr)
+        return 1
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
