@@ -74,7 +74,7 @@ class Desktop:
         self.run("localedef", "-i", "fr_FR", "-f", "UTF-8", self.path("fr_FR.UTF-8"))
         self.env.update(LOCPATH=self.dir, LANG="fr_FR.UTF-8", LANGUAGE="fr")
         self.env["DISPLAY"] = ":" + self.first_line(
-            ["Xvfb", "-displayfd", "FD", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"])
+            ["Xvfb", "-displayfd", "FD", "-screen", "0", "1280x1024x24", "-nolisten", "tcp", "-noreset"])
         self.env["DBUS_SESSION_BUS_ADDRESS"] = self.first_line(
             ["dbus-daemon", "--session", "--nofork", "--nopidfile", "--print-address=FD"])
         self.start(["openbox", "--sm-disable"])

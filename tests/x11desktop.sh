@@ -15,7 +15,7 @@ trap 'exit 143' TERM INT HUP
 
 # On the first free display, which the server writes out once it is ready; X11DESKTOP_SCREEN
 # gives the screen's size (default 1280x1024x24).
-Xvfb -displayfd 3 -screen 0 "${X11DESKTOP_SCREEN:-1280x1024x24}" -nolisten tcp 3>"$work/display" \
+Xvfb -displayfd 3 -screen 0 "${X11DESKTOP_SCREEN:-1280x1024x24}" -nolisten tcp -noreset 3>"$work/display" \
     >"$work/xvfb.log" 2>&1 &
 xvfb=$!
 for _ in $(seq 600); do

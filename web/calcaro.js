@@ -101,13 +101,10 @@
     });
     windowsChanged();
 
-    // A dialog's Escape or the browser's own close request is the window's close box: the game
-    // decides, and closes the dialog itself.
+    // Escape does nothing in the dialogs, as on the desktop, where they have no cancel button:
+    // the browser must not close a dialog behind the game's back either.
     for (const dialog of dialogs) {
-        dialog.addEventListener('cancel', (event) => {
-            event.preventDefault();
-            closeWindow(dialog.id);
-        });
+        dialog.addEventListener('cancel', (event) => event.preventDefault());
     }
 
     // ---- Clicks --------------------------------------------------------------------------------
@@ -395,13 +392,8 @@
         }
 
         if (event.key === 'Escape') {
-            const dialog = dialogs.find((d) => d.open);
-            if (!dialog)
-                return;
-            // The close box's way, not the browser's own closing of the dialog.
-            event.preventDefault();
-            if (!event.repeat)
-                closeWindow(dialog.id);
+            if (dialogs.some((d) => d.open))
+                event.preventDefault();
             return;
         }
 

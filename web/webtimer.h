@@ -6,10 +6,11 @@
 
 namespace calcaro::web {
 
-// A timer of the main window on the browser's clock. The browser runs interval callbacks late
-// when it is busy or the page is in the background, so the ticks are counted from the clock:
-// each callback delivers every tick that fell due since the timer was switched on, and a late
-// callback does not stretch a question.
+// A timer of the main window on the browser's clock. Browsers run timer callbacks late when they
+// are busy or the page is in the background, and let repeating intervals drift, so the ticks are
+// counted from the clock: each callback is set for the next tick's due time and delivers every
+// tick that has fallen due since the timer was switched on. A late callback does not stretch a
+// question, and a callback that a coarse clock shows a hair early still delivers its tick.
 class WebTimer : public Timer
 {
 public:
@@ -18,16 +19,19 @@ public:
     WebTimer(const WebTimer &) = delete;
     WebTimer &operator=(const WebTimer &) = delete;
 
-    bool isEnabled() const override { return m_interval != 0; }
+    bool isEnabled() const override { return m_enabled; }
     void setEnabled(bool enabled) override;
 
 private:
     static void callback(void *timer);
+    void schedule();
     void catchUp();
 
     int m_intervalMs;
     std::function<void()> m_onTick;
-    long m_interval = 0;   // the browser's interval, 0 when off
+    bool m_enabled = false;
+    unsigned m_run = 0;    // counts the times it was switched on
+    long m_timeout = 0;    // the browser's pending callback, 0 when none
     double m_start = 0;    // when it was switched on, in ms
     long long m_ticks = 0; // delivered since then
 };

@@ -28,7 +28,7 @@ mkdir -p "$(dirname "$WINEPREFIX")"
 # A display of its own, numbered by the server itself, ready once it has written its number.
 fifo=$(mktemp -u)
 mkfifo "$fifo"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" &
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$fifo" &
 xvfb=$!
 read -r display <"$fifo"
 rm -f "$fifo"
