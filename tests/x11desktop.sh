@@ -14,7 +14,9 @@ trap cleanup EXIT
 trap 'exit 143' TERM INT HUP
 
 # On the first free display, which the server writes out once it is ready; X11DESKTOP_SCREEN
-# gives the screen's size (default 1280x1024x24).
+# gives the screen's size (default 1280x1024x24). Never reset: by default the server starts afresh
+# each time its last client leaves, refusing connections meanwhile, and the checks below and the
+# test's programs come and go.
 Xvfb -displayfd 3 -screen 0 "${X11DESKTOP_SCREEN:-1280x1024x24}" -nolisten tcp -noreset 3>"$work/display" \
     >"$work/xvfb.log" 2>&1 &
 xvfb=$!
