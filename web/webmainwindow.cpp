@@ -24,33 +24,8 @@ WebMainWindow::WebMainWindow(Module1 &state, RandomSource &random, GameWindows &
                              WindowSystem &system)
     : Timer1(makeTimer(windows, system, 50, &QuizEngine::Timer1_Timer)),
       Timer2(makeTimer(windows, system, 100, &QuizEngine::Timer2_Timer)),
-      Timer3(makeTimer(windows, system, 100, &QuizEngine::Timer3_Timer)),
-      m_window(windows, system), m_controls{.Label1 = Label1,
-                                            .Label2 = Label2,
-                                            .Label3 = Label3,
-                                            .Label4 = Label4,
-                                            .Label5 = Label5,
-                                            .Label6 = Label6,
-                                            .Label7 = Label7,
-                                            .Label8 = Label8,
-                                            .Text1 = Text1,
-                                            .Text2 = Text2,
-                                            .Command1 = Command1,
-                                            .Command2 = Command2,
-                                            .Command3 = Command3,
-                                            .Command4 = Command4,
-                                            .Timer1 = Timer1,
-                                            .Timer2 = Timer2,
-                                            .Timer3 = Timer3,
-                                            .ProgressBar1 = ProgressBar1,
-                                            .mnuNiveau1 = mnuNiveau1,
-                                            .mnuNiveau2 = mnuNiveau2,
-                                            .mnuNiveau3 = mnuNiveau3,
-                                            .mnuLent = mnuLent,
-                                            .mnuMoyen = mnuMoyen,
-                                            .mnuRapide = mnuRapide,
-                                            .window = m_window},
-      m_engine(state, m_controls, random)
+      Timer3(makeTimer(windows, system, 100, &QuizEngine::Timer3_Timer)), m_window(windows, system),
+      m_controls(form1ControlsOf(*this, m_window)), m_engine(state, m_controls, random)
 {
     Form_Load();
 }

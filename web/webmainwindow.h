@@ -35,6 +35,8 @@ public:
     bool press(const QString &name, GameWindows &windows);
 
 private:
+    template <typename Controls>
+    friend Form1Controls calcaro::form1ControlsOf(Controls &, FormWindow &);
     void Form_Load();
 
     WebLabel Label1{QStringLiteral("Label1")}, Label2{QStringLiteral("Label2")},

@@ -14,33 +14,7 @@ FakeForm1::FakeForm1()
     Label5.caption = QStringLiteral("Score =");
     Label8.caption = QStringLiteral("Label8");
     ProgressBar1.visible = false;
-    controls.reset(new Form1Controls{
-        .Label1 = Label1,
-        .Label2 = Label2,
-        .Label3 = Label3,
-        .Label4 = Label4,
-        .Label5 = Label5,
-        .Label6 = Label6,
-        .Label7 = Label7,
-        .Label8 = Label8,
-        .Text1 = Text1,
-        .Text2 = Text2,
-        .Command1 = Command1,
-        .Command2 = Command2,
-        .Command3 = Command3,
-        .Command4 = Command4,
-        .Timer1 = *Timer1,
-        .Timer2 = *Timer2,
-        .Timer3 = *Timer3,
-        .ProgressBar1 = ProgressBar1,
-        .mnuNiveau1 = mnuNiveau1,
-        .mnuNiveau2 = mnuNiveau2,
-        .mnuNiveau3 = mnuNiveau3,
-        .mnuLent = mnuLent,
-        .mnuMoyen = mnuMoyen,
-        .mnuRapide = mnuRapide,
-        .window = *this,
-    });
+    controls.reset(new Form1Controls(form1ControlsOf(*this, *this)));
     engine = std::make_unique<QuizEngine>(state, *controls, random);
 }
 

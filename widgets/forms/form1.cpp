@@ -169,33 +169,7 @@ form1::form1(Module1 &state, RandomSource &random, const TimerFactory &timers)
     for (QtLabel *spoken : {&a.Label1, &a.Label3, &a.Label6})
         spoken->onChange([speech] { speech->update(); });
     a.Label7.onChange([speech] { speech->messageShown(); });
-    m_controls.reset(new Form1Controls{
-        .Label1 = a.Label1,
-        .Label2 = a.Label2,
-        .Label3 = a.Label3,
-        .Label4 = a.Label4,
-        .Label5 = a.Label5,
-        .Label6 = a.Label6,
-        .Label7 = a.Label7,
-        .Label8 = a.Label8,
-        .Text1 = a.Text1,
-        .Text2 = a.Text2,
-        .Command1 = a.Command1,
-        .Command2 = a.Command2,
-        .Command3 = a.Command3,
-        .Command4 = a.Command4,
-        .Timer1 = *a.Timer1,
-        .Timer2 = *a.Timer2,
-        .Timer3 = *a.Timer3,
-        .ProgressBar1 = a.ProgressBar1,
-        .mnuNiveau1 = a.mnuNiveau1,
-        .mnuNiveau2 = a.mnuNiveau2,
-        .mnuNiveau3 = a.mnuNiveau3,
-        .mnuLent = a.mnuLent,
-        .mnuMoyen = a.mnuMoyen,
-        .mnuRapide = a.mnuRapide,
-        .window = a.window,
-    });
+    m_controls.reset(new Form1Controls(form1ControlsOf(a, a.window)));
     m_engine = std::make_unique<QuizEngine>(state, *m_controls, random);
     connectHandlers();
     Form_Load();
