@@ -74,9 +74,9 @@ void TestProgramEnd::displayServerDies()
     const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
     QVERIFY2(!xvfb.isEmpty(), "Xvfb is missing (Debian package xvfb)");
     QProcess server;
-    server.start(xvfb, {QStringLiteral("-displayfd"), QStringLiteral("1"),
-                        QStringLiteral("-nolisten"), QStringLiteral("tcp"),
-                        QStringLiteral("-noreset")});
+    server.start(xvfb,
+                 {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-nolisten"),
+                  QStringLiteral("tcp"), QStringLiteral("-noreset")});
     QVERIFY(server.waitForStarted());
     QTRY_VERIFY_WITH_TIMEOUT(server.canReadLine(), patienceMs);
     const QString display = QLatin1Char(':') + QString::fromLatin1(server.readLine()).trimmed();
