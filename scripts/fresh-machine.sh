@@ -85,12 +85,20 @@ if [ -d "$calcaro_root/../shared" ]; then
 fi
 summary+=("clone: $(took $step)")
 
+# The registries are reached the machine's way: where the machine has node trust a certificate
+# authority of its own (NODE_EXTRA_CA_CERTS, which CI's environment holds too), the root does.
+machine=()
+if [ -r "${NODE_EXTRA_CA_CERTS:-}" ]; then
+    cp "$NODE_EXTRA_CA_CERTS" "$root/etc/calcaro-machine-ca.crt"
+    machine+=(NODE_EXTRA_CA_CERTS=/etc/calcaro-machine-ca.crt)
+fi
+
 step=$SECONDS
 echo "== bash .ci/run, as CI runs it"
 status=0
 chroot "$root" /usr/bin/env -i PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
-    HOME=/root LANG=C.UTF-8 CI=true /bin/bash -c 'cd /work/main && bash .ci/run' </dev/null ||
-    status=$?
+    HOME=/root LANG=C.UTF-8 CI=true "${machine[@]}" /bin/bash -c 'cd /work/main && bash .ci/run' \
+    </dev/null || status=$?
 summary+=("bash .ci/run: $(took $step), status $status")
 
 left=$(leftovers)
