@@ -151,14 +151,12 @@ void GameWindows::Form2_Command2_Click()
 
 void GameWindows::Form2_Command3_Click()
 {
-    m.page = QStringLiteral("page2");
     Form2_Close();
 }
 
-// Never refused: the dialog goes and the quit confirmation takes its place.
+// Never refused: the dialog goes and the quit confirmation takes its place, asked by the dialog.
 void GameWindows::Form2_Close()
 {
-    show(WindowId::Quit);
     m.page = QStringLiteral("page2");
     show(WindowId::Quit);
     unloadSeriesEndDialog();

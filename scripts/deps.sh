@@ -44,6 +44,7 @@ calcaro_packages_windows=(nsis wine wine64 python3-pefile)
 calcaro_ensure_packages() {
     local missing=() pkg
     for pkg in "${calcaro_packages[@]}" "$@"; do
+        [[ " ${missing[*]} " != *" $pkg "* ]] || continue # named by two lists
         dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' ||
             missing+=("$pkg")
     done

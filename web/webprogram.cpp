@@ -85,6 +85,7 @@ void WebProgram::closeWindow(const QString &name)
             // Only a window on screen has a close box to press.
             m_windows.handle(closing.window, GameWindows::From::User,
                              [this, handler] { (m_windows.*handler)(); });
+            return;
         }
     }
 }
