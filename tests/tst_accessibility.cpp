@@ -131,25 +131,25 @@ void TestAccessibility::questionIsSpoken_data()
     QTest::addColumn<QString>("feedback");
     QTest::newRow("niveau 1, right") << "mnuNiveau1" << QList<int>{7, 8} << "Dividende 56"
                                      << "Diviseur 8"
-                                     << "56 divisé par 8"
+                                     << "56 divisé par 8."
                                      << "7"
-                                     << "Bonne réponse. Score : 1 sur 1";
+                                     << "Bonne réponse. Score : 1 sur 1.";
     QTest::newRow("niveau 2, wrong") << "mnuNiveau2" << QList<int>{3, 4} << "Dividende 120"
                                      << "Diviseur 40"
-                                     << "120 divisé par 40"
+                                     << "120 divisé par 40."
                                      << "4"
-                                     << "Non, 120 divisé par 40 égale 3. Score : 0 sur 1";
+                                     << "Non, 120 divisé par 40 égale 3. Score : 0 sur 1.";
     QTest::newRow("niveau 3, no answer") << "mnuNiveau3" << QList<int>{7, 4, 3} << "Dividende 31"
                                          << "Diviseur 7"
-                                         << "31 divisé par 7, et il reste 3"
+                                         << "31 divisé par 7, et il reste 3."
                                          << ""
-                                         << "Tu n'as rien répondu. Score : 0 sur 1";
+                                         << "Tu n'as rien répondu. Score : 0 sur 1.";
     QTest::newRow("niveau 3, remainder 0 still told")
         << "mnuNiveau3" << QList<int>{5, 6, 5} << "Dividende 30"
         << "Diviseur 5"
-        << "30 divisé par 5, et il reste 0"
+        << "30 divisé par 5, et il reste 0."
         << "6"
-        << "Bonne réponse. Score : 1 sur 1";
+        << "Bonne réponse. Score : 1 sur 1.";
 }
 
 void TestAccessibility::questionIsSpoken()

@@ -44,12 +44,24 @@
 
     // ---- Scale ---------------------------------------------------------------------------------
 
-    // The stage has the main window's outer size; the dialogs take the same scale in the CSS,
-    // or less if they would not fit.
+    // The stage has the main window's outer size, and the number pad's when it shows, beside
+    // the window or under it, whichever lets the windows be bigger. The dialogs take the same
+    // scale in the CSS, or less if they would not fit.
     function fit() {
         const root = document.documentElement.style;
         const w = innerWidth, h = innerHeight;
-        root.setProperty('--scale', String(Math.min(w / stage.offsetWidth, h / stage.offsetHeight)));
+        const margin = 8; // the stage never touches the screen's edge
+        const scaleAt = (place) => {
+            stage.dataset.pad = place;
+            return Math.min((w - 2 * margin) / stage.offsetWidth,
+                            (h - 2 * margin) / stage.offsetHeight);
+        };
+        let scale = scaleAt('below');
+        if (scaleAt('side') < scale)
+            stage.dataset.pad = 'below';
+        else
+            scale = scaleAt('side');
+        root.setProperty('--scale', String(scale));
         root.setProperty('--vw', String(w));
         root.setProperty('--vh', String(h));
     }
@@ -87,6 +99,7 @@
     let goodbyeShown = false;
     function windowsChanged() {
         syncAccessKeys();
+        syncPad();
         // The page cannot close itself: the goodbye screen's one button gets the focus.
         if (goodbyeShown !== !goodbye.hidden) {
             goodbyeShown = !goodbye.hidden;
@@ -97,15 +110,81 @@
     new MutationObserver(windowsChanged).observe(document.body, {
         subtree: true,
         attributes: true,
-        attributeFilter: ['hidden', 'open'],
+        attributeFilter: ['hidden', 'open', 'disabled'],
     });
-    windowsChanged();
 
     // Escape does nothing in the dialogs, as on the desktop, where they have no cancel button:
     // the browser must not close a dialog behind the game's back either.
     for (const dialog of dialogs) {
         dialog.addEventListener('cancel', (event) => event.preventDefault());
     }
+
+    // ---- Number pad ----------------------------------------------------------------------------
+
+    const pad = byId('pad');
+    const padItem = byId('mnuPave');
+    const validate = byId('Command3');
+    const boxes = Array.from(document.querySelectorAll('.textbox'));
+    // A finger for a pointer, or no hover at all: a tablet, a phone, a whiteboard.
+    const touchScreen = matchMedia('(pointer: coarse), (hover: none)');
+    let padChoice = null; // the child's own choice from the menu, over what the screen is
+    let lastBox = null;   // the answer box the pad writes into when the focus is elsewhere
+
+    function syncPad() {
+        const wanted = padChoice ?? touchScreen.matches;
+        padItem.setAttribute('aria-checked', String(wanted));
+        // With the pad on screen, a tablet's own keyboard would only cover the game.
+        for (const box of boxes)
+            box.inputMode = wanted ? 'none' : 'numeric';
+        const show = wanted && !form1.hidden;
+        if (pad.hidden === show) {
+            pad.hidden = !show;
+            document.body.classList.toggle('with-pad', show);
+            fit();
+        }
+        // The keys work while a question waits for its answer.
+        const answering = shown(validate) && !validate.disabled;
+        for (const key of pad.querySelectorAll('button')) {
+            if (key.disabled === answering)
+                key.disabled = !answering;
+        }
+    }
+    touchScreen.addEventListener('change', syncPad);
+    windowsChanged();
+
+    function padTarget() {
+        return [document.activeElement, lastBox, byId('Text1')].find(
+            (box) => isTextBox(box) && shown(box) && !box.readOnly && !box.disabled);
+    }
+
+    function padKey(key) {
+        if (key.id === 'pad-validate') {
+            if (shown(validate) && !validate.disabled)
+                press('Command3');
+            return;
+        }
+        const box = padTarget();
+        if (!box)
+            return;
+        if (key.id === 'pad-clear') {
+            box.value = '';
+        } else if (box === document.activeElement) {
+            box.setRangeText(key.textContent, box.selectionStart, box.selectionEnd, 'end');
+        } else {
+            box.value += key.textContent;
+        }
+        box.dispatchEvent(new Event('input', {bubbles: true}));
+    }
+
+    document.addEventListener('focusin', (event) => {
+        if (!isTextBox(event.target))
+            return;
+        lastBox = event.target;
+        // Once the focus has settled, as the game may be what moved it.
+        if (event.target.id === 'Text1')
+            setTimeout(() => calcaro && document.activeElement === event.target &&
+                             calcaro.answerFocused());
+    });
 
     // ---- Clicks --------------------------------------------------------------------------------
 
@@ -116,7 +195,9 @@
         if (!button)
             return;
         const id = button.id;
-        if (id === 'goodbye-replay') {
+        if (pad.contains(button)) {
+            padKey(button);
+        } else if (id === 'goodbye-replay') {
             location.reload();
         } else if (id in closeBoxes) {
             closeWindow(closeBoxes[id]);
@@ -129,6 +210,10 @@
             } else {
                 leaveMenuBar();
             }
+        } else if (button === padItem) {
+            leaveMenuBar();
+            padChoice = padItem.getAttribute('aria-checked') !== 'true';
+            syncPad();
         } else if (button.getAttribute('role') === 'menuitemradio') {
             leaveMenuBar();
             press(id);
@@ -137,11 +222,11 @@
         }
     });
 
-    // A click on a window's ground, a label or a close box leaves the focus where it is, as on
-    // the desktop: the answer box keeps it while the child clicks around.
+    // A click on a window's ground, a label, a close box or a key of the pad leaves the focus
+    // where it is, as on the desktop: the answer box keeps it while the child clicks around.
     document.addEventListener('mousedown', (event) => {
         const control = event.target.closest('button, input');
-        if (!control || control.classList.contains('close'))
+        if (!control || control.classList.contains('close') || pad.contains(control))
             event.preventDefault();
     });
 
@@ -155,7 +240,7 @@
     let focusBeforeMenus = null; // where the focus returns when the menu bar is left
 
     function itemsOf(menu) {
-        return Array.from(menu.list.querySelectorAll('[role="menuitemradio"]'))
+        return Array.from(menu.list.querySelectorAll('[role^="menuitem"]'))
             .filter((item) => !item.disabled);
     }
 
@@ -327,12 +412,12 @@
         return place ? place[1].toLowerCase() : null;
     }
 
-    // The controls that Tab visits in a window, in order: positive tabindex values first (the
-    // main window's desktop order), then the others as they come.
+    // The controls that Tab visits in a window, in order: the main window's in the desktop's
+    // order (data-order), then the others as they come.
     function tabSequence(win) {
         const controls = Array.from(win.querySelectorAll('button, input')).filter(
             (c) => c.tabIndex >= 0 && !c.disabled && shown(c));
-        const rank = (c) => (c.tabIndex > 0 ? c.tabIndex : Infinity);
+        const rank = (c) => Number(c.dataset.order || Infinity);
         return controls.sort((a, b) => rank(a) - rank(b)); // stable: ties keep their order
     }
 
@@ -367,14 +452,14 @@
             return;
 
         if (event.key === 'Tab' && active && active.contains(target)) {
-            // Tab goes round the window's controls, as on the desktop, rather than leaving for
-            // the browser's own bar.
+            // Tab goes round the window's controls in the desktop's order, rather than leaving
+            // for the browser's own bar.
             const sequence = tabSequence(active);
             const at = sequence.indexOf(target);
-            const last = sequence.length - 1;
-            if (at >= 0 && at === (event.shiftKey ? 0 : last)) {
+            if (at >= 0) {
                 event.preventDefault();
-                sequence[event.shiftKey ? last : 0].focus();
+                const n = sequence.length;
+                sequence[(at + (event.shiftKey ? n - 1 : 1)) % n].focus();
             }
             return;
         }
@@ -408,7 +493,6 @@
             if (active === form1 && !event.shiftKey &&
                 (isTextBox(target) || target === document.body || target === form1)) {
                 event.preventDefault();
-                const validate = byId('Command3');
                 if (!validate.disabled && shown(validate))
                     press('Command3');
             }

@@ -36,12 +36,18 @@ void closeWindow(const std::string &name)
     fromPage([&] { program().closeWindow(QString::fromStdString(name)); });
 }
 
+void answerFocused()
+{
+    fromPage([] { program().answerFocused(); });
+}
+
 } // namespace
 
 EMSCRIPTEN_BINDINGS(calcaro)
 {
     emscripten::function("press", &press);
     emscripten::function("closeWindow", &closeWindow);
+    emscripten::function("answerFocused", &answerFocused);
 }
 
 int main()

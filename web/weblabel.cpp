@@ -8,12 +8,26 @@ WebLabel::WebLabel(const QString &id) : m_element(element(id)) {}
 
 void WebLabel::setCaption(const QString &caption)
 {
+    if (caption == this->caption())
+        return;
     m_element.set("textContent", toJs(caption));
+    if (m_changed)
+        m_changed();
 }
 
 void WebLabel::setVisible(bool visible)
 {
     setHidden(m_element, !visible);
+}
+
+QString WebLabel::caption() const
+{
+    return fromJs(m_element["textContent"]);
+}
+
+bool WebLabel::isVisible() const
+{
+    return !m_element["hidden"].as<bool>();
 }
 
 } // namespace calcaro::web

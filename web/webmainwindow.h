@@ -7,6 +7,7 @@
 #include "weblabel.h"
 #include "webmenuitem.h"
 #include "webprogressbar.h"
+#include "webspeech.h"
 #include "webtextbox.h"
 #include "webtimer.h"
 
@@ -33,8 +34,10 @@ public:
     // A press on a button or a menu item of this window, as the game receives it; false when
     // the name is none of them.
     bool press(const QString &name, GameWindows &windows);
+    WebSpeech &speech() { return m_speech; }
 
 private:
+    const Module1 &m_state;
     template <typename Controls>
     friend Form1Controls calcaro::form1ControlsOf(Controls &, FormWindow &);
     void Form_Load();
@@ -51,6 +54,12 @@ private:
         mnuNiveau3{QStringLiteral("mnuNiveau3")}, mnuLent{QStringLiteral("mnuLent")},
         mnuMoyen{QStringLiteral("mnuMoyen")}, mnuRapide{QStringLiteral("mnuRapide")};
     WebTimer Timer1, Timer2, Timer3;
+    WebSpeech m_speech{{.dividend = Label1,
+                        .divisor = Label3,
+                        .score = Label6,
+                        .message = Label7,
+                        .remainder = Text2},
+                       m_state};
     MainFormWindow m_window;
     Form1Controls m_controls;
     QuizEngine m_engine;

@@ -90,6 +90,12 @@ void WebProgram::closeWindow(const QString &name)
     }
 }
 
+void WebProgram::answerFocused()
+{
+    if (m_main)
+        m_main->speech().answerFocused();
+}
+
 void WebProgram::create(WindowId window)
 {
     if (window == WindowId::Main)

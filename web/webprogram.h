@@ -24,6 +24,8 @@ public:
     void press(const QString &name);
     // A window's close box (or Escape in a dialog), by the window's id.
     void closeWindow(const QString &name);
+    // The answer box has taken the focus: a question running is read out again.
+    void answerFocused();
 
     void create(WindowId window) override;
     void destroy(WindowId window) override;

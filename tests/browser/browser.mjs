@@ -7,7 +7,7 @@ import { createRequire } from 'node:module';
 const require = createRequire(import.meta.url);
 
 // Without these, Chromium keeps trying to reach its maker's services, which are refused here.
-const chromiumFlags = ['--disable-background-networking', '--disable-component-update',
+export const chromiumFlags = ['--disable-background-networking', '--disable-component-update',
     '--disable-sync', '--disable-quic', '--disable-gpu', '--no-first-run'];
 
 // The same for Firefox: no updates, no telemetry, no safe-browsing lists, no captive portal.

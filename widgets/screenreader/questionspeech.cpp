@@ -2,12 +2,12 @@
 
 #include "module1.h"
 #include "screenreader/announcer.h"
+#include "speech.h"
 #include "texts.h"
 
 #include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QRegularExpression>
 
 namespace calcaro {
 namespace {
@@ -17,54 +17,6 @@ void setName(QWidget &widget, const QString &name)
 {
     if (widget.accessibleName() != name)
         widget.setAccessibleName(name);
-}
-
-// French takes the singular for 0 and 1.
-QString counted(const QString &number, const QString &singular, const QString &plural)
-{
-    const bool one = number == QLatin1String("0") || number == QLatin1String("1");
-    return number + QLatin1Char(' ') + (one ? singular : plural);
-}
-
-QString figure(const QString &role, const QString &figures)
-{
-    return figures.isEmpty() ? role : role + QLatin1Char(' ') + figures;
-}
-
-QString score(const QString &shown)
-{
-    // "3 / 4" on screen; a slash would be read out as a fraction.
-    static const QRegularExpression pair(QStringLiteral("^(\\d+) / (\\d+)$"));
-    const QRegularExpressionMatch match = pair.match(shown);
-    if (!match.hasMatch())
-        return shown;
-    return counted(match.captured(1), QStringLiteral("bonne réponse"),
-                   QStringLiteral("bonnes réponses")) +
-           QStringLiteral(" sur ") +
-           counted(match.captured(2), QStringLiteral("question"), QStringLiteral("questions"));
-}
-
-QString message(const QString &shown)
-{
-    QString spoken = shown;
-    return spoken.replace(QStringLiteral(" : "), QStringLiteral(" divisé par "))
-        .replace(QStringLiteral(" = "), QStringLiteral(" égale "));
-}
-
-QString question(const QString &dividend, const QString &divisor, const QString &remainder)
-{
-    if (dividend.isEmpty() || divisor.isEmpty())
-        return QString();
-    QString sentence = dividend + QStringLiteral(" divisé par ") + divisor;
-    if (!remainder.isEmpty())
-        sentence += QStringLiteral(", et il reste ") + remainder;
-    return sentence;
-}
-
-bool isFeedback(const QString &shown)
-{
-    return shown == texts::rightAnswer || shown == texts::noAnswer ||
-           shown.startsWith(QStringLiteral("Non, "));
 }
 
 } // namespace
@@ -78,9 +30,9 @@ QuestionSpeech::QuestionSpeech(Controls controls, const Module1 &state, Announce
 
 void QuestionSpeech::update()
 {
-    setName(m_c.dividend, figure(QStringLiteral("Dividende"), m_c.dividend.text()));
-    setName(m_c.divisor, figure(QStringLiteral("Diviseur"), m_c.divisor.text()));
-    setName(m_c.score, score(m_c.score.text()));
+    setName(m_c.dividend, speech::figure(QStringLiteral("Dividende"), m_c.dividend.text()));
+    setName(m_c.divisor, speech::figure(QStringLiteral("Diviseur"), m_c.divisor.text()));
+    setName(m_c.score, speech::score(m_c.score.text()));
 }
 
 QString QuestionSpeech::asked() const
@@ -89,24 +41,15 @@ QString QuestionSpeech::asked() const
         return QString();
     // The remainder belongs to the question only where it is shown ("Niveau 3").
     const bool remainderShown = m_c.remainder.isVisibleTo(m_c.remainder.window());
-    return question(m_c.dividend.text(), m_c.divisor.text(),
-                    remainderShown ? m_c.remainder.text() : QString());
+    return speech::question(m_c.dividend.text(), m_c.divisor.text(),
+                            remainderShown ? m_c.remainder.text() : QString());
 }
 
 void QuestionSpeech::messageShown()
 {
     const QString shown = m_c.message.text();
-    setName(m_c.message, message(shown));
-    if (shown == texts::answerPrompt) {
-        m_announcer.announce(asked());
-    } else if (isFeedback(shown)) {
-        // The score on screen changes only with the next question; the child hears it at once.
-        m_announcer.announce(message(shown).trimmed() + QStringLiteral(". Score : ") +
-                             m_state.score.toString() + QStringLiteral(" sur ") +
-                             m_state.total.toString());
-    } else {
-        m_announcer.announce(message(shown));
-    }
+    setName(m_c.message, speech::message(shown));
+    m_announcer.announce(speech::announcement(shown, asked(), m_state.score, m_state.total));
 }
 
 bool QuestionSpeech::eventFilter(QObject *watched, QEvent *event)
@@ -116,7 +59,12 @@ bool QuestionSpeech::eventFilter(QObject *watched, QEvent *event)
     // question comes before its figures show; the question is told as they show.)
     if (event->type() == QEvent::FocusIn && !asked().isEmpty()) {
         QMetaObject::invokeMethod(
-            this, [this] { m_announcer.announce(asked()); }, Qt::QueuedConnection);
+            this,
+            [this] {
+                m_announcer.announce(speech::announcement(texts::answerPrompt, asked(),
+                                                          m_state.score, m_state.total));
+            },
+            Qt::QueuedConnection);
     }
     return QObject::eventFilter(watched, event);
 }
