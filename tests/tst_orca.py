@@ -8,10 +8,16 @@ played from the keyboard, each key once Orca has said what a child waits for; wh
 read from its debug log (its "SPEECH OUTPUT:" lines), which Orca writes to a terminal, so line
 by line, whatever way it ends.
 
+With --browser, the same child plays the web page, opened from disk in firefox-esr (or chromium)
+on the same desktop.
+
 usage: tst_orca.py PATH-TO-calcaro
+       tst_orca.py --browser PATH-TO-firefox-esr|PATH-TO-chromium PAGE.html
 """
 
+import json
 import os
+import pathlib
 import re
 import shutil
 import signal
@@ -24,6 +30,42 @@ import time
 
 PATIENCE = 60  # seconds: a bound on each wait that only a fault reaches
 QUESTION = r"(\d+) divisé par (\d+)(?:, et il reste (\d+))?\."
+
+# A private Firefox that shows the page alone and asks nothing of the network (checked with strace:
+# not one name looked up): no first-run, welcome, privacy or terms pages, no default-browser
+# question, no hidden new tab, no session to restore; no updates, telemetry, studies, push,
+# safe-browsing lists, region or location lookups, sponsored tiles, and remote settings sent to a
+# closed port (with MOZ_REMOTE_SETTINGS_DEVTOOLS, below); a proxy that refuses behind all that.
+FIREFOX_PREFS = {
+    "browser.aboutwelcome.enabled": False, "browser.shell.checkDefaultBrowser": False,
+    "browser.startup.homepage_override.mstone": "ignore", "browser.startup.page": 0,
+    "startup.homepage_welcome_url": "", "startup.homepage_welcome_url.additional": "",
+    "datareporting.policy.dataSubmissionPolicyBypassNotification": True,
+    "termsofuse.bypassNotification": True, "browser.newtab.preload": False,
+    "browser.newtabpage.enabled": False, "browser.sessionstore.resume_from_crash": False,
+    "app.update.disabledForTesting": True, "app.update.checkInstallTime": False,
+    "app.normandy.enabled": False, "app.shield.optoutstudies.enabled": False,
+    "datareporting.policy.dataSubmissionEnabled": False,
+    "datareporting.healthreport.uploadEnabled": False, "datareporting.usage.uploadEnabled": False,
+    "toolkit.telemetry.enabled": False, "toolkit.telemetry.unified": False,
+    "telemetry.fog.test.localhost_port": -1, "dom.push.enabled": False,
+    "browser.safebrowsing.malware.enabled": False, "browser.safebrowsing.phishing.enabled": False,
+    "browser.safebrowsing.downloads.enabled": False, "browser.safebrowsing.update.enabled": False,
+    "browser.safebrowsing.blockedURIs.enabled": False,
+    "services.settings.server": "http://127.0.0.1:9/", "extensions.update.enabled": False,
+    "extensions.getAddons.cache.enabled": False, "extensions.systemAddon.update.enabled": False,
+    "browser.search.update": False, "browser.region.update.enabled": False,
+    "browser.region.network.url": "", "geo.provider.network.url": "",
+    "browser.topsites.contile.enabled": False,
+    "browser.newtabpage.activity-stream.showSponsored": False,
+    "browser.newtabpage.activity-stream.showSponsoredTopSites": False,
+    "media.gmp-manager.updateEnabled": False, "network.captive-portal-service.enabled": False,
+    "network.connectivity-service.enabled": False, "network.dns.disablePrefetch": True,
+    "network.prefetch-next": False, "network.http.speculative-parallel-limit": 0,
+    "network.trr.mode": 5, "network.proxy.type": 1, "network.proxy.http": "127.0.0.1",
+    "network.proxy.http_port": 9, "network.proxy.share_proxy_settings": True,
+    "network.proxy.no_proxies_on": "",
+}
 
 
 def fail(message):
@@ -44,10 +86,10 @@ class Desktop:
     def path(self, name):
         return os.path.join(self.dir, name)
 
-    def start(self, args, **kwargs):
+    def start(self, args, env=None, **kwargs):
         log = open(self.path(os.path.basename(args[0]) + ".log"), "a")
         self.processes.append(subprocess.Popen(
-            args, env=self.env, stdout=log, stderr=log, stdin=subprocess.DEVNULL,
+            args, env=env or self.env, stdout=log, stderr=log, stdin=subprocess.DEVNULL,
             start_new_session=True, **kwargs))
         return self.processes[-1]
 
@@ -69,7 +111,7 @@ class Desktop:
                 fail(what)
             time.sleep(0.05)
 
-    def up(self):
+    def up(self, orca_settings=""):
         # The French locale is built here, whatever locales the machine has.
         self.run("localedef", "-i", "fr_FR", "-f", "UTF-8", self.path("fr_FR.UTF-8"))
         self.env.update(LOCPATH=self.dir, LANG="fr_FR.UTF-8", LANGUAGE="fr")
@@ -110,10 +152,19 @@ class Desktop:
         self.reader = threading.Thread(target=self.read_log, args=(master,))
         self.reader.start()
         os.mkdir(self.path("orca"))
-        # Through Python, so that a screen reader the user runs (Orca refuses to start beside a
-        # process named "orca") and this one leave each other alone.
+        if orca_settings:
+            with open(self.path("orca/orca-customizations.py"), "w") as f:
+                f.write("import orca.settings\n" + orca_settings)
+        # Orca will not start beside another Orca of the same user, which it looks for with pgrep;
+        # this one has a desktop and buses of its own, and is shown none, so that it leaves a
+        # screen reader the user runs, or another test's, alone.
+        os.mkdir(self.path("bin"))
+        with open(self.path("bin/pgrep"), "w") as f:
+            f.write("#!/bin/sh\nexit 1\n")
+        os.chmod(self.path("bin/pgrep"), 0o755)
         self.orca = self.start(["/usr/bin/python3", "/usr/bin/orca", "--user-prefs", self.path("orca"),
-                                "--debug-file=" + os.ttyname(self.log_tty)])
+                                "--debug-file=" + os.ttyname(self.log_tty)],
+                               env=dict(self.env, PATH=self.path("bin") + ":" + self.env["PATH"]))
         self.wait_heard(r"Lecteur d.écran activé\.", 0)
 
     def read_log(self, master):
@@ -145,16 +196,48 @@ class Desktop:
                 fail("Orca never said %r; it said %r" % (pattern, self.spoken[since:]))
             time.sleep(0.05)
 
-    def keys(self, *keys, how="key"):
-        self.run("xdotool", how, "--delay", "60", *keys)
+    def keys(self, *keys):
+        for key in keys:
+            # Modifiers held around the key, as fingers do: xdotool alone lets them go first, and
+            # Orca, in a web page, takes the bare key's release for one of its own commands.
+            *held, key = key.split("+")
+            self.run("xdotool", *(["keydown", *held] if held else []), "key", "--delay", "60",
+                     key, *(["keyup", *held] if held else []))
 
     def type(self, text):
-        self.keys(text, how="type")
+        self.run("xdotool", "type", "--delay", "60", text)
+
+    def browser(self, program, page):
+        """Starts Firefox, or Chromium, on the page, with a profile of its own and the screen
+        reader's interfaces on."""
+        profile, url = self.path("browser"), pathlib.Path(page).resolve().as_uri()
+        self.env["GNOME_ACCESSIBILITY"] = "1"
+        if "chromium" in os.path.basename(program):
+            os.makedirs(os.path.join(profile, "Default"))
+            with open(os.path.join(profile, "Default", "Preferences"), "w") as f:
+                json.dump({"translate": {"enabled": False}}, f)  # no offer to translate French
+            return self.start([program, "--user-data-dir=" + profile, "--kiosk",
+                               "--force-renderer-accessibility", "--no-first-run",
+                               "--no-default-browser-check", "--disable-background-networking",
+                               "--disable-component-update", "--disable-sync",
+                               "--proxy-server=127.0.0.1:9", url] +
+                              (["--no-sandbox"] if os.geteuid() == 0 else []))
+        os.mkdir(profile)
+        with open(os.path.join(profile, "user.js"), "w") as f:
+            for name, value in FIREFOX_PREFS.items():
+                f.write("user_pref(%s, %s);\n" % (json.dumps(name), json.dumps(value)))
+        self.env.update(MOZ_CRASHREPORTER_DISABLE="1", MOZ_REMOTE_SETTINGS_DEVTOOLS="1")
+        return self.start([program, "--no-remote", "--new-instance", "--kiosk",
+                           "--profile", profile, url])
 
     def down(self):
         for process in reversed(self.processes):
             if process.poll() is None:
                 os.killpg(process.pid, signal.SIGTERM)
+                if process is getattr(self, "orca", None):
+                    # Orca's Python sees the signal once its main loop hands it an event: a key is
+                    # one, where a browser that has gone leaves it waiting.
+                    self.keys("shift")
             try:
                 process.wait(timeout=PATIENCE)
             except subprocess.TimeoutExpired:
@@ -267,13 +350,81 @@ def scenario(desktop, play, program):
     return quiet
 
 
+def browser_scenario(desktop, play, program, page):
+    desktop.browser(program, page)
+    play.hear(r"Démarrer bouton\.")
+
+    # A whole series at "Niveau 1" and "Lent": right, wrong, one left to time out, then right.
+    desktop.keys("alt+d")
+    play.hear(r"Ta réponse zone de saisie\.")
+    score = 0
+    for n in range(1, 11):
+        dividend, divisor, quotient = play.question()
+        if n == 2:
+            play.answer(str(quotient + 1))
+            play.hear(r"Non, %d divisé par %d égale %d\. Score : %d sur 2\.?" %
+                      (dividend, divisor, quotient, score))
+        elif n == 3:
+            play.hear(r"Tu n'as rien répondu\. Score : %d sur 3\.?" % score)
+        else:
+            play.answer(str(quotient))
+            score += 1
+            play.hear(r"Bonne réponse\. Score : %d sur %d\.?" % (score, n))
+    play.hear(r"Ton score est de 8 sur 10\.?")
+    play.hear(r"Calcaro CM1 boîte de dialogue Votre score est de 8 sur 10 +"
+              r"Que voulez-vous faire \?")
+    play.hear(r"Continuer bouton\.")
+
+    desktop.keys("alt+r")
+    play.hear(r"Clique sur Démarrer si tu es prêt\.")
+    desktop.keys("alt+d")
+    play.question()
+    asked = play.words
+
+    # The quit confirmation; "Non" returns to the answer box, which says the question again.
+    desktop.keys("alt+q")
+    play.hear(r"Calcaro CM1 boîte de dialogue Veux-tu vraiment quitter \?.*")
+    play.hear(r"Non bouton\.")
+    desktop.keys("Return")
+    play.hear(r"Ta réponse zone de saisie\.")
+    dividend, divisor, quotient = play.question()
+    if play.words != asked:
+        fail("back from the quit confirmation, another question: %r, not %r" % (play.words, asked))
+    play.answer(str(quotient))
+    play.hear(r"Bonne réponse\. Score : 1 sur 1\.?")
+    play.question()
+    desktop.keys("alt+q")
+    play.hear(r"Non bouton\.")
+    desktop.keys("shift+Tab")
+    play.hear(r"Oui bouton\.")
+    desktop.keys("Return")
+    play.hear(r".*À bientôt !.*")
+    play.hear(r"Rejouer bouton\.")
+
+    # What the game reads out is said once: a question, a feedback or the answer box twice in a
+    # row is the page telling Orca twice.
+    told = [words for words in desktop.spoken if re.fullmatch(
+        QUESTION + r"|(?:Bonne réponse|Non, |Tu n'as rien|Ton score|Ta réponse).*", words)]
+    for said, again in zip(told, told[1:]):
+        if said == again:
+            fail("Orca said %r twice" % said)
+
+
 def main():
-    if len(sys.argv) != 2:
+    browser = sys.argv[1:2] == ["--browser"]
+    if len(sys.argv) != (4 if browser else 2):
         fail(__doc__)
     desktop = Desktop()
     try:
-        desktop.up()
-        quiet = scenario(desktop, Play(desktop), sys.argv[1])
+        # Orca reads a loaded page through, a piece each time the synthesizer is done with the
+        # last; the recorder is done at once, and such a reading overtaken by the page's focus on
+        # "Démarrer" has been seen to stay "in Say All" for good, out of focus mode, the digits
+        # typed then taken for browsing commands. The child starts from the focused button.
+        desktop.up("orca.settings.sayAllOnLoad = False\n" if browser else "")
+        if browser:
+            quiet = browser_scenario(desktop, Play(desktop), *sys.argv[2:])
+        else:
+            quiet = scenario(desktop, Play(desktop), sys.argv[1])
     finally:
         desktop.down()
         print("Orca said:\n  " + "\n  ".join(desktop.spoken), flush=True)
@@ -281,6 +432,8 @@ def main():
     # (ten seconds of it) tells Orca nothing.
     if any("pour cent" in words for words in desktop.spoken):
         fail("the time bar was read out")
+    if browser:
+        return
     print("events while a question ran out: %d" % len(quiet))
     if len(quiet) > 3:
         fail("a running question floods Orca:\n" + "\n".join(quiet[:40]))
