@@ -26,14 +26,22 @@
     }
 
     const loading = byId('loading');
-    try {
-        createQtAppInstance({print: () => {}, printErr: () => {}}).then((m) => {
-            calcaro = m;
-            loading.hidden = true;
-        }, failed);
-    } catch (error) {
-        failed(error);
+    function startGame() {
+        try {
+            createQtAppInstance({print: () => {}, printErr: () => {}}).then((m) => {
+                calcaro = m;
+                loading.hidden = true;
+            }, failed);
+        } catch (error) {
+            failed(error);
+        }
     }
+    // Once the page has loaded: a screen reader that is told of the page's loading after the
+    // game has put the focus on "Démarrer" starts reading from the top, and never says it.
+    if (document.readyState === 'complete')
+        startGame();
+    else
+        addEventListener('load', startGame, {once: true});
 
     function failed(error) {
         form1.hidden = true;
@@ -72,7 +80,8 @@
 
     // The window the keyboard works in: the open dialog, else the main window if it is shown.
     function activeWindow() {
-        return dialogs.find((d) => d.open) || (form1.hidden ? null : form1);
+        const here = (w) => !w.hidden && !w.hasAttribute('data-leaving');
+        return dialogs.find((d) => d.open && here(d)) || (here(form1) ? form1 : null);
     }
 
     function shown(element) {
@@ -98,6 +107,7 @@
 
     let goodbyeShown = false;
     function windowsChanged() {
+        window.calcaroPage?.settle(form1);
         syncAccessKeys();
         syncPad();
         // The page cannot close itself: the goodbye screen's one button gets the focus.
@@ -110,7 +120,7 @@
     new MutationObserver(windowsChanged).observe(document.body, {
         subtree: true,
         attributes: true,
-        attributeFilter: ['hidden', 'open', 'disabled'],
+        attributeFilter: ['hidden', 'open', 'disabled', 'data-leaving'],
     });
 
     // Escape does nothing in the dialogs, as on the desktop, where they have no cancel button:
@@ -136,7 +146,7 @@
         // With the pad on screen, a tablet's own keyboard would only cover the game.
         for (const box of boxes)
             box.inputMode = wanted ? 'none' : 'numeric';
-        const show = wanted && !form1.hidden;
+        const show = wanted && !form1.hidden && !form1.hasAttribute('data-leaving');
         if (pad.hidden === show) {
             pad.hidden = !show;
             document.body.classList.toggle('with-pad', show);
@@ -421,6 +431,54 @@
         return controls.sort((a, b) => rank(a) - rank(b)); // stable: ties keep their order
     }
 
+    // Called by the game before it hides or disables the control that has the focus (or a part
+    // of the page that holds it): the focus goes on to the next control of the window's tab
+    // order that stays, as a desktop moves it.
+    window.calcaroPage = {
+        // Hides an element that holds the focus: the focus goes on at once, and the element
+        // leaves two frames later, once the browser has told assistive technology of the new
+        // focus (Firefox tells of changes once a frame, removals first). Meanwhile it is out of
+        // sight and out of reach, and the game takes it for hidden.
+        leave(element) {
+            // A whole window keeps the focus until the next one takes it: a screen reader then
+            // says what the focus has entered (a dialog, with its texts).
+            if (!element.classList.contains('window'))
+                this.focusNextFrom(element);
+            element.setAttribute('data-leaving', '');
+            // Two frames at least: a browser tells assistive technology of changes once a frame.
+            // A little more for a screen reader that is busy: out of sight and out of reach, a
+            // window that goes a little later harms nothing.
+            requestAnimationFrame(() => requestAnimationFrame(
+                () => setTimeout(() => this.settle(element), 250)));
+        },
+        // The main window stays in the accessibility tree, out of sight, while a dialog is up:
+        // a screen reader that saw it go as the dialog took the focus would say nothing of the
+        // dialog. The dialogs are marked modal for assistive technology meanwhile.
+        settle(element) {
+            if (!element.hasAttribute('data-leaving') ||
+                (element === form1 && dialogs.some((d) => d.open)))
+                return;
+            element.removeAttribute('data-leaving');
+            if (element.tagName === 'DIALOG')
+                element.close();
+            else
+                element.hidden = true;
+        },
+        focusNextFrom(element) {
+            const win = element.closest('.window');
+            if (!win)
+                return;
+            const sequence = tabSequence(win);
+            const at = sequence.indexOf(document.activeElement);
+            const rest = at < 0 ? sequence : [...sequence.slice(at + 1), ...sequence.slice(0, at)];
+            const next = rest.find((c) => !element.contains(c));
+            if (next)
+                next.focus();
+            else
+                document.activeElement.blur();
+        },
+    };
+
     function isTextBox(element) {
         return element && element.classList && element.classList.contains('textbox');
     }
@@ -437,11 +495,15 @@
             const letter = letterOf(event);
             if (!letter || !active)
                 return;
+            // A letter of the window's, even while its button is hidden, is the game's: the
+            // browser must not take it (Alt+D would go to the address bar, out of the game).
+            if (!keyed.some((b) => b.dataset.key === letter && active.contains(b)))
+                return;
+            event.preventDefault();
             const button = keyed.find((b) => b.dataset.key === letter && active.contains(b) &&
                                              shown(b));
             if (!button)
                 return;
-            event.preventDefault();
             if (event.repeat || button.disabled)
                 return;
             button.focus();

@@ -23,9 +23,51 @@ QString fromJs(const emscripten::val &text)
     return QString::fromStdString(text.as<std::string>());
 }
 
+namespace {
+
+emscripten::val page()
+{
+    return emscripten::val::global("calcaroPage");
+}
+
+bool holdsFocus(const emscripten::val &element)
+{
+    const emscripten::val focused = emscripten::val::global("document")["activeElement"];
+    return !focused.isNull() && element.call<bool>("contains", focused);
+}
+
+} // namespace
+
+void passFocusOn(const emscripten::val &element)
+{
+    if (holdsFocus(element) && !page().isUndefined())
+        page().call<void>("focusNextFrom", element);
+}
+
+void leave(emscripten::val element)
+{
+    if (!page().isUndefined())
+        page().call<void>("leave", element);
+    else if (element["tagName"].as<std::string>() == "DIALOG")
+        element.call<void>("close");
+    else
+        element.set("hidden", emscripten::val(true));
+}
+
 void setHidden(emscripten::val element, bool hidden)
 {
+    if (hidden && holdsFocus(element)) {
+        leave(element);
+        return;
+    }
+    element.call<void>("removeAttribute", emscripten::val("data-leaving"));
     element.set("hidden", emscripten::val(hidden));
+}
+
+bool isHidden(const emscripten::val &element)
+{
+    return element["hidden"].as<bool>() ||
+           element.call<bool>("hasAttribute", emscripten::val("data-leaving"));
 }
 
 } // namespace calcaro::web

@@ -13,6 +13,20 @@ emscripten::val element(const QString &id);
 emscripten::val toJs(const QString &text);
 QString fromJs(const emscripten::val &text);
 
+// A control that holds the focus and is about to be hidden or disabled passes the focus on to
+// the next control of its window's tab order first, as on the desktop. A browser would leave the
+// focus nowhere, and a screen reader would pick a place of its own, out of the game's way.
+void passFocusOn(const emscripten::val &element);
+
+// Hides or shows an element. One that holds the focus passes it on first, and leaves the page
+// (and so the accessibility tree) only once the browser has told assistive technology where
+// the focus went: told the other way round, a screen reader picks a place of its own for the
+// focus, and takes the real one for no change.
 void setHidden(emscripten::val element, bool hidden);
+// Hides an element, or closes a dialog, the way above whether or not it holds the focus: a
+// window that goes as another takes the focus must leave after it (calcaroPage.leave).
+void leave(emscripten::val element);
+// Hidden, or leaving.
+bool isHidden(const emscripten::val &element);
 
 } // namespace calcaro::web

@@ -13,12 +13,14 @@ void WebCommandButton::setVisible(bool visible)
 
 void WebCommandButton::setEnabled(bool enabled)
 {
+    if (!enabled)
+        passFocusOn(m_element);
     m_element.set("disabled", emscripten::val(!enabled));
 }
 
 bool WebCommandButton::takesPresses() const
 {
-    return !m_element["hidden"].as<bool>() && !m_element["disabled"].as<bool>();
+    return !isHidden(m_element) && !m_element["disabled"].as<bool>();
 }
 
 } // namespace calcaro::web

@@ -27,7 +27,7 @@ QString WebLabel::caption() const
 
 bool WebLabel::isVisible() const
 {
-    return !m_element["hidden"].as<bool>();
+    return !isHidden(m_element);
 }
 
 } // namespace calcaro::web

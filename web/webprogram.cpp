@@ -123,25 +123,26 @@ void WebProgram::show(WindowId window)
         setHidden(page, false);
         return;
     }
-    if (!page["open"].as<bool>()) {
-        page.call<void>("showModal");
+    if (isHidden(page) || !page["open"].as<bool>()) {
+        page.call<void>("removeAttribute", emscripten::val("data-leaving"));
+        page.call<void>("show");
         element(defaultButton(window)).call<void>("focus");
     }
 }
 
 void WebProgram::hide(WindowId window)
 {
+    // The window the focus leaves, or is about to leave, goes once the browser has told where
+    // the focus went.
     emscripten::val page = element(idOf(window));
-    if (window == WindowId::Main)
-        setHidden(page, true);
-    else if (page["open"].as<bool>())
-        page.call<void>("close");
+    if (window == WindowId::Main ? !isHidden(page) : page["open"].as<bool>())
+        leave(page);
 }
 
 bool WebProgram::isVisible(WindowId window) const
 {
     const emscripten::val page = element(idOf(window));
-    return window == WindowId::Main ? !page["hidden"].as<bool>() : page["open"].as<bool>();
+    return window == WindowId::Main ? !isHidden(page) : page["open"].as<bool>() && !isHidden(page);
 }
 
 bool WebProgram::isOnScreen(WindowId window) const
@@ -167,6 +168,11 @@ void WebProgram::endProgram(int)
 {
     setHidden(element(QStringLiteral("goodbye")), false);
     element(QStringLiteral("goodbye-replay")).call<void>("focus");
+    // Read out whatever the focus is heard saying as the windows go.
+    element(QStringLiteral("page-announce"))
+        .set("textContent", toJs(fromJs(element(QStringLiteral("goodbye-text"))["textContent"]) +
+                                 QLatin1Char(' ') +
+                                 fromJs(element(QStringLiteral("goodbye-hint"))["textContent"])));
 }
 
 void WebProgram::reportError(const QString &message)

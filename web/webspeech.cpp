@@ -63,10 +63,11 @@ void WebSpeech::announce(const QString &text)
 {
     // Nothing is told while the window is out of sight (a window made afresh sets itself up
     // before it shows).
-    if (text.isEmpty() || element(QStringLiteral("form1"))["hidden"].as<bool>())
+    if (text.isEmpty() || isHidden(element(QStringLiteral("form1"))))
         return;
-    for (std::size_t i = 0; i < m_regions.size(); ++i)
-        m_regions[i].set("textContent", i == m_next ? toJs(text) : emscripten::val(""));
+    // The other region keeps its words: a screen reader that reads them late must still find
+    // them there.
+    m_regions[m_next].set("textContent", toJs(text));
     m_next = (m_next + 1) % m_regions.size();
 }
 

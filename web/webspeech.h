@@ -49,7 +49,8 @@ private:
     Controls m_c;
     const Module1 &m_state;
     // A live region reads what is written into it; the same words written again into the same
-    // region would be no change, so the texts go to two regions in turn.
+    // region would be no change, so the texts go to two regions in turn (each screen reader
+    // reads what was added, not the whole region).
     std::array<emscripten::val, 2> m_regions;
     std::size_t m_next = 0;
 };

@@ -18,7 +18,7 @@ void WebTextBox::setText(const QString &text)
 
 bool WebTextBox::isVisible() const
 {
-    return !m_element["hidden"].as<bool>();
+    return !isHidden(m_element);
 }
 
 void WebTextBox::setVisible(bool visible)
