@@ -36,36 +36,9 @@ QUESTION = r"(\d+) divisé par (\d+)(?:, et il reste (\d+))?\."
 # question, no hidden new tab, no session to restore; no updates, telemetry, studies, push,
 # safe-browsing lists, region or location lookups, sponsored tiles, and remote settings sent to a
 # closed port (with MOZ_REMOTE_SETTINGS_DEVTOOLS, below); a proxy that refuses behind all that.
-FIREFOX_PREFS = {
-    "browser.aboutwelcome.enabled": False, "browser.shell.checkDefaultBrowser": False,
-    "browser.startup.homepage_override.mstone": "ignore", "browser.startup.page": 0,
-    "startup.homepage_welcome_url": "", "startup.homepage_welcome_url.additional": "",
-    "datareporting.policy.dataSubmissionPolicyBypassNotification": True,
-    "termsofuse.bypassNotification": True, "browser.newtab.preload": False,
-    "browser.newtabpage.enabled": False, "browser.sessionstore.resume_from_crash": False,
-    "app.update.disabledForTesting": True, "app.update.checkInstallTime": False,
-    "app.normandy.enabled": False, "app.shield.optoutstudies.enabled": False,
-    "datareporting.policy.dataSubmissionEnabled": False,
-    "datareporting.healthreport.uploadEnabled": False, "datareporting.usage.uploadEnabled": False,
-    "toolkit.telemetry.enabled": False, "toolkit.telemetry.unified": False,
-    "telemetry.fog.test.localhost_port": -1, "dom.push.enabled": False,
-    "browser.safebrowsing.malware.enabled": False, "browser.safebrowsing.phishing.enabled": False,
-    "browser.safebrowsing.downloads.enabled": False, "browser.safebrowsing.update.enabled": False,
-    "browser.safebrowsing.blockedURIs.enabled": False,
-    "services.settings.server": "http://127.0.0.1:9/", "extensions.update.enabled": False,
-    "extensions.getAddons.cache.enabled": False, "extensions.systemAddon.update.enabled": False,
-    "browser.search.update": False, "browser.region.update.enabled": False,
-    "browser.region.network.url": "", "geo.provider.network.url": "",
-    "browser.topsites.contile.enabled": False,
-    "browser.newtabpage.activity-stream.showSponsored": False,
-    "browser.newtabpage.activity-stream.showSponsoredTopSites": False,
-    "media.gmp-manager.updateEnabled": False, "network.captive-portal-service.enabled": False,
-    "network.connectivity-service.enabled": False, "network.dns.disablePrefetch": True,
-    "network.prefetch-next": False, "network.http.speculative-parallel-limit": 0,
-    "network.trr.mode": 5, "network.proxy.type": 1, "network.proxy.http": "127.0.0.1",
-    "network.proxy.http_port": 9, "network.proxy.share_proxy_settings": True,
-    "network.proxy.no_proxies_on": "",
-}
+# The browser tests start Firefox with the same.
+with open(os.path.join(os.path.dirname(__file__), "browser", "firefox-prefs.json")) as f:
+    FIREFOX_PREFS = json.load(f)
 
 
 def fail(message):

@@ -22,10 +22,17 @@ WebTimer makeTimer(GameWindows &windows, WindowSystem &system, int intervalMs,
 
 WebMainWindow::WebMainWindow(Module1 &state, RandomSource &random, GameWindows &windows,
                              WindowSystem &system)
-    : m_state(state), Timer1(makeTimer(windows, system, 50, &QuizEngine::Timer1_Timer)),
+    : Timer1(makeTimer(windows, system, 50, &QuizEngine::Timer1_Timer)),
       Timer2(makeTimer(windows, system, 100, &QuizEngine::Timer2_Timer)),
-      Timer3(makeTimer(windows, system, 100, &QuizEngine::Timer3_Timer)), m_window(windows, system),
-      m_controls(form1ControlsOf(*this, m_window)), m_engine(state, m_controls, random)
+      Timer3(makeTimer(windows, system, 100, &QuizEngine::Timer3_Timer)),
+      m_speech({.dividend = Label1,
+                .divisor = Label3,
+                .score = Label6,
+                .message = Label7,
+                .remainder = Text2},
+               state),
+      m_window(windows, system), m_controls(form1ControlsOf(*this, m_window)),
+      m_engine(state, m_controls, random)
 {
     for (WebLabel *figure : {&Label1, &Label3, &Label6})
         figure->onChange([this] { m_speech.update(); });

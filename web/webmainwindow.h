@@ -37,7 +37,6 @@ public:
     WebSpeech &speech() { return m_speech; }
 
 private:
-    const Module1 &m_state;
     template <typename Controls>
     friend Form1Controls calcaro::form1ControlsOf(Controls &, FormWindow &);
     void Form_Load();
@@ -54,12 +53,7 @@ private:
         mnuNiveau3{QStringLiteral("mnuNiveau3")}, mnuLent{QStringLiteral("mnuLent")},
         mnuMoyen{QStringLiteral("mnuMoyen")}, mnuRapide{QStringLiteral("mnuRapide")};
     WebTimer Timer1, Timer2, Timer3;
-    WebSpeech m_speech{{.dividend = Label1,
-                        .divisor = Label3,
-                        .score = Label6,
-                        .message = Label7,
-                        .remainder = Text2},
-                       m_state};
+    WebSpeech m_speech;
     MainFormWindow m_window;
     Form1Controls m_controls;
     QuizEngine m_engine;

@@ -124,7 +124,7 @@ void WebProgram::show(WindowId window)
         return;
     }
     if (isHidden(page) || !page["open"].as<bool>()) {
-        page.call<void>("removeAttribute", emscripten::val("data-leaving"));
+        setHidden(page, false); // no longer leaving
         page.call<void>("show");
         element(defaultButton(window)).call<void>("focus");
     }

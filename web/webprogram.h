@@ -22,7 +22,7 @@ public:
     void start();
     // A press on a button or a menu item, by its id in the page.
     void press(const QString &name);
-    // A window's close box (or Escape in a dialog), by the window's id.
+    // A window's close box, by the window's id.
     void closeWindow(const QString &name);
     // The answer box has taken the focus: a question running is read out again.
     void answerFocused();

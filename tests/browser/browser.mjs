@@ -1,6 +1,7 @@
 // One small API over Debian's two browsers, so that the same play drives both: Chromium through
 // Playwright (its DevTools protocol), Firefox ESR through Puppeteer (WebDriver BiDi). Both run
 // headless; CTest runs them in a session of their own (tests/session.sh) for private folders.
+import { readFileSync } from 'node:fs';
 import { createRequire } from 'node:module';
 
 // Through require, which looks in NODE_PATH: the modules live in the build tree.
@@ -10,15 +11,8 @@ const require = createRequire(import.meta.url);
 export const chromiumFlags = ['--disable-background-networking', '--disable-component-update',
     '--disable-sync', '--disable-quic', '--disable-gpu', '--no-first-run'];
 
-// The same for Firefox: no updates, no telemetry, no safe-browsing lists, no captive portal.
-const firefoxPrefs = {
-    'app.update.enabled': false,
-    'browser.safebrowsing.update.enabled': false,
-    'datareporting.policy.dataSubmissionEnabled': false,
-    'network.captive-portal-service.enabled': false,
-    'network.connectivity-service.enabled': false,
-    'toolkit.telemetry.enabled': false,
-};
+// The same for Firefox (the prefs are tst_orca.py's too): nothing asked of the network.
+const firefoxPrefs = JSON.parse(readFileSync(new URL('./firefox-prefs.json', import.meta.url)));
 
 const launchers = {
     async chromium() {

@@ -82,13 +82,19 @@ async function audit(page, where) {
     await page.emulateMedia({ colorScheme: 'light', forcedColors: 'none' });
 }
 
-// Whole on screen, no scrollbar, keys of 48 px at least, the pad under the game when upright.
-async function fits(browser, width, height, touch) {
-    const context = await browser.newContext({ viewport: { width, height }, hasTouch: touch,
-        isMobile: touch });
-    const page = await context.newPage();
+// The page in a context of its own, a touch screen or not, with `script` run before the page's.
+async function open(browser, width, height, touch, script = '') {
+    const page = await (await browser.newContext({ viewport: { width, height }, hasTouch: touch,
+        isMobile: touch })).newPage();
+    await page.addInitScript(script);
     await page.goto(pageUrl);
     await until(page, () => !document.getElementById('form1').hidden, 'main window');
+    return page;
+}
+
+// Whole on screen, no scrollbar, keys of 48 px at least, the pad under the game when upright.
+async function fits(browser, width, height, touch) {
+    const page = await open(browser, width, height, touch);
     if (!touch) { // a mouse asks for the pad from the menu
         await page.click('#mnuAffichage');
         await page.click('#mnuPave');
@@ -107,18 +113,13 @@ async function fits(browser, width, height, touch) {
     equal([at.out, at.scrolls, at.pad], [[], false, width < height ? 'below' : 'side'],
         `${width}x${height}: whole on screen, no scrollbar, pad ${at.pad}`);
     check(at.smallest >= 48, `${width}x${height}: keys of ${at.smallest.toFixed(0)} px`);
-    await context.close();
+    await page.context().close();
 }
 
 // A series at "Lent" by tapping only: taps on the menu, the buttons, the pad (one answer wrong,
 // one put right with "Effacer"), both dialogs and the goodbye screen, with an audit of each.
 async function playByTouch(browser) {
-    const context = await browser.newContext({ viewport: { width: 1024, height: 768 },
-        hasTouch: true, isMobile: true });
-    const page = await context.newPage();
-    await page.addInitScript(listen);
-    await page.goto(pageUrl);
-    await until(page, () => !document.getElementById('form1').hidden, 'main window');
+    const page = await open(browser, 1024, 768, true, listen);
     await audit(page, 'the main window');
     await page.tap('#mnuNiveau');
     await page.tap('#mnuNiveau2');
@@ -159,7 +160,7 @@ async function playByTouch(browser) {
     await page.tap('[id="Form3.Command1"]');
     await until(page, () => !document.getElementById('goodbye').hidden, 'goodbye screen');
     await audit(page, 'the goodbye screen');
-    await context.close();
+    await page.context().close();
 }
 
 const browser = await chromium.launch({ executablePath: '/usr/bin/chromium', headless: true,
