@@ -16,11 +16,13 @@ calcaro_packages_display=(xvfb xauth x11-utils)
 calcaro_packages_checks=(clang clang-format libclang-rt-14-dev)
 # The tests against a real Wayland compositor, a real window manager and a real screen reader
 # (Orca, speech-dispatcher with libao's null output, a French locale built by localedef, keys
-# typed with xdotool), and GTK's platform theme for the dark desktop palette.
+# typed with xdotool, the game's clock stopped by libfaketime so that it draws a question
+# twice), and GTK's platform theme for the dark desktop palette.
 calcaro_packages_desktops=(
     weston qt6-wayland openbox dbus-daemon dbus-bin at-spi2-core python3-pyatspi
     qt6-gtk-platformtheme
     orca speech-dispatcher espeak-ng python3-speechd libao4 libglib2.0-bin locales xdotool
+    libfaketime
 )
 # The checks of what distributions receive (scripts/check-package.sh).
 calcaro_packages_distribution=(

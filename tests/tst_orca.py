@@ -15,6 +15,8 @@ usage: tst_orca.py PATH-TO-calcaro
        tst_orca.py --browser PATH-TO-firefox-esr|PATH-TO-chromium PAGE.html
 """
 
+import base64
+import hashlib
 import json
 import os
 import pathlib
@@ -30,6 +32,13 @@ import time
 
 PATIENCE = 60  # seconds: a bound on each wait that only a fault reaches
 QUESTION = r"(\d+) divisé par (\d+)(?:, et il reste (\d+))?\."
+# The game draws from the wall clock. Stopped at these times (seconds for the program, whose
+# clock counts nanoseconds; milliseconds for the page's Date.now), the draws of the first series
+# at "Niveau 1" give question 4 the same division as question 3.
+STOPPED_CLOCK_S = 1577836960
+STOPPED_CLOCK_MS = 1577836800031
+# libfaketime's, which stops the program's wall clock and leaves its timers' clock alone.
+FAKETIME_LIBRARY = "/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1"
 
 # A private Firefox that shows the page alone and asks nothing of the network (checked with strace:
 # not one name looked up): no first-run, welcome, privacy or terms pages, no default-browser
@@ -183,7 +192,8 @@ class Desktop:
     def browser(self, program, page):
         """Starts Firefox, or Chromium, on the page, with a profile of its own and the screen
         reader's interfaces on."""
-        profile, url = self.path("browser"), pathlib.Path(page).resolve().as_uri()
+        profile = self.path("browser")
+        url = pathlib.Path(stopped_clock_page(page, self.path("calcaro.html"))).as_uri()
         self.env["GNOME_ACCESSIBILITY"] = "1"
         if "chromium" in os.path.basename(program):
             os.makedirs(os.path.join(profile, "Default"))
@@ -222,6 +232,22 @@ class Desktop:
         shutil.rmtree(self.dir, ignore_errors=True)
 
 
+def stopped_clock_page(page, copy):
+    """A copy of the page whose Date.now stands at STOPPED_CLOCK_MS: a script of its own before
+    the page's, which the page's policy lets in by its hash."""
+    script = "Date.now = () => %d;" % STOPPED_CLOCK_MS
+    digest = base64.b64encode(hashlib.sha256(script.encode()).digest()).decode()
+    with open(page, encoding="utf-8") as f:
+        html = f.read()
+    html, policies = re.subn(r"script-src ", "script-src 'sha256-%s' " % digest, html, count=1)
+    html, heads = re.subn(r"<head>", "<head><script>%s</script>" % script, html, count=1)
+    if policies != 1 or heads != 1:
+        fail("the page has no script policy or no head to stop its clock in")
+    with open(copy, "w", encoding="utf-8") as f:
+        f.write(html)
+    return copy
+
+
 class Play:
     """A child playing by ear: each step waits for Orca's words before the next key."""
 
@@ -253,7 +279,11 @@ def events_between(log, first, last):
 
 
 def scenario(desktop, play, program):
-    game = desktop.start([program])
+    # AddressSanitizer's runtime, in a sanitizer build, must come before any library preloaded.
+    asan = re.search(r"=> (\S*/libasan\.so\S*)", desktop.run("ldd", program))
+    game = desktop.start([program], env=dict(
+        desktop.env, LD_PRELOAD=":".join(([asan[1]] if asan else []) + [FAKETIME_LIBRARY]),
+        FAKETIME_FMT="%s", FAKETIME=str(STOPPED_CLOCK_S), DONT_FAKE_MONOTONIC="1"))
     play.hear(r"Calcaro CM1 cadre\.")
     play.hear(r"Démarrer bouton\.")
 
@@ -276,8 +306,12 @@ def scenario(desktop, play, program):
     play.hear(r"Tu n'as rien répondu\. Score : 1 sur 3\.")
     quiet = events_between(desktop.log[mark:], "SPEECH OUTPUT: '%s'" % play.words,
                            "for [label | Tu n'as rien répondu]")
+    third = play.words
     for n in range(4, 11):
         play.question()
+        if n == 4 and play.words != third:
+            fail("with the clock stopped, question 4 should repeat question 3 (%r), not %r"
+                 % (third, play.words))
         play.answer("")
         play.hear(r"Tu n'as rien répondu\. Score : 1 sur %d\." % n)
     play.hear(r"Ton score est de 1 sur 10\.")
@@ -330,9 +364,12 @@ def browser_scenario(desktop, play, program, page):
     # A whole series at "Niveau 1" and "Lent": right, wrong, one left to time out, then right.
     desktop.keys("alt+d")
     play.hear(r"Ta réponse zone de saisie\.")
-    score = 0
+    score, asked = 0, []
     for n in range(1, 11):
         dividend, divisor, quotient = play.question()
+        asked.append(play.words)
+        if n == 4 and asked[3] != asked[2]:
+            fail("with the clock stopped, question 4 should repeat question 3: %r" % asked)
         if n == 2:
             play.answer(str(quotient + 1))
             play.hear(r"Non, %d divisé par %d égale %d\. Score : %d sur 2\.?" %

@@ -20,8 +20,7 @@ void setWords(const QString &id, const QString &words)
 } // namespace
 
 WebSpeech::WebSpeech(Controls controls, const Module1 &state)
-    : m_c(controls), m_state(state), m_regions{element(QStringLiteral("announce-1")),
-                                               element(QStringLiteral("announce-2"))}
+    : m_c(controls), m_state(state), m_region(element(QStringLiteral("announcements")))
 {}
 
 QString WebSpeech::asked() const
@@ -65,10 +64,24 @@ void WebSpeech::announce(const QString &text)
     // before it shows).
     if (text.isEmpty() || isHidden(element(QStringLiteral("form1"))))
         return;
-    // The other region keeps its words: a screen reader that reads them late must still find
-    // them there.
-    m_regions[m_next].set("textContent", toJs(text));
-    m_next = (m_next + 1) % m_regions.size();
+    // Browsers tell a screen reader what a live region gained, not what it holds: words written
+    // over the same words are no change and are never heard (a question drawn twice in a row).
+    // Each text is therefore a paragraph of its own, added to the region. Orca also drops an
+    // addition whose text is the same as the one before it (the question said again as the
+    // answer box takes the focus back); a no-break space at the end, which no reader speaks,
+    // makes every other such text a different one.
+    static const QString unspoken(QChar(0x00A0));
+    const QString written = text == m_last ? text + unspoken : text;
+    emscripten::val paragraph =
+        emscripten::val::global("document")
+            .call<emscripten::val>("createElement", toJs(QStringLiteral("p")));
+    paragraph.set("textContent", toJs(written));
+    m_region.call<void>("append", paragraph);
+    m_last = written;
+    // The last few stay: a busy screen reader reads an addition some time after it came, and
+    // must still find its words there. Taking one out tells a screen reader nothing.
+    while (m_region["childElementCount"].as<int>() > keptTexts)
+        m_region["firstElementChild"].call<void>("remove");
 }
 
 } // namespace calcaro::web

@@ -4,8 +4,6 @@
 
 #include <emscripten/val.h>
 
-#include <array>
-
 namespace calcaro {
 class Module1;
 }
@@ -48,11 +46,10 @@ private:
 
     Controls m_c;
     const Module1 &m_state;
-    // A live region reads what is written into it; the same words written again into the same
-    // region would be no change, so the texts go to two regions in turn (each screen reader
-    // reads what was added, not the whole region).
-    std::array<emscripten::val, 2> m_regions;
-    std::size_t m_next = 0;
+    static constexpr int keptTexts = 4;
+    emscripten::val m_region;
+    // The text last added, as written (see announce()).
+    QString m_last;
 };
 
 } // namespace calcaro::web

@@ -21,12 +21,21 @@ function check(ok, what, detail) {
 const equal = (actual, expected, what) => check(actual === expected, what,
     actual === expected ? '' : `${JSON.stringify(actual)}, expected ${JSON.stringify(expected)}`);
 
+// The game draws from the wall clock, stopped here at a time whose draws give question 4 the
+// same division as question 3 (at every level but the third).
+const stoppedClock = 1577836800031;
+
 // Set before the page's own scripts: when the main window first shows, each question's start
-// (its time bar reset and shown) and each message, timed with the page's own clock.
+// (its time bar reset and shown) and each message, timed with the page's own clock, and what
+// the live region says.
 const probe = `(() => {
-    const log = window.calcaroProbe = { shownAt: null, questions: 0, events: [] };
+    Date.now = () => ${stoppedClock};
+    const log = window.calcaroProbe = { shownAt: null, questions: 0, events: [], said: [] };
     let last = {};
-    new MutationObserver(() => {
+    new MutationObserver((records) => {
+        for (const r of records)
+            if (r.target.id === 'announcements')
+                log.said.push(...Array.from(r.addedNodes, (n) => n.textContent));
         const get = (id) => document.getElementById(id);
         if (!get('Label7') || !get('ProgressBar1')) return;
         const t = performance.now();
@@ -54,7 +63,7 @@ const state = () => {
         label7: text('Label7'), form2Label1: text('Form2.Label1'),
         checked: ['mnuLent', 'mnuMoyen', 'mnuRapide'].filter((id) =>
             get(id).getAttribute('aria-checked') === 'true').join(),
-        questions: window.calcaroProbe.questions };
+        questions: window.calcaroProbe.questions, said: window.calcaroProbe.said.length };
 };
 
 const sleep = (ms) => new Promise((r) => setTimeout(r, ms));
@@ -102,7 +111,13 @@ async function answer(b, kind, n, score, timeoutMs) {
         none: noAnswer }[kind];
     equal([s.label6, s.focus, after.label7].join(' | '), [score, 'Text1', feedback].join(' | '),
         `question ${n}, ${kind}: score, focus, feedback`);
+    return `${dividend} divisé par ${divisor}.`;
 }
+
+// What the live region said of the questions, in order, with what makes a text said again
+// differ from the one before (nothing a screen reader speaks) taken off.
+const questionsSaid = async (b) => (await b.evaluate(() => window.calcaroProbe.said))
+    .filter((words) => /^\d+ divisé/.test(words)).map((words) => words.trim());
 
 async function play(b) {
     console.log(`${b.version}; page of ${statSync(pagePath).size} bytes`);
@@ -117,11 +132,16 @@ async function play(b) {
     equal((await b.evaluate(state)).focus, 'Command1', 'the menu gives the focus back');
     await b.press('Enter');
     let score = 0;
+    const asked = [];
     for (const [i, kind] of ['right', 'right', 'wrong', 'right', 'none', ...Array(5).fill('right')]
         .entries()) {
-        await answer(b, kind, i + 1, `${score} / ${i}`, 4000);
+        asked.push(await answer(b, kind, i + 1, `${score} / ${i}`, 4000));
         score += kind === 'right';
     }
+    check(asked[3] === asked[2], `question 4 repeats question 3 (${asked[2]})`,
+        `the stopped clock gave ${asked.join(' ')}`);
+    equal((await questionsSaid(b)).join(' | '), asked.join(' | '),
+        'the live region said every question of the series, the repeated one too');
     await questionLength(b, 'Rapide', 2500);
     await until(b, (s) => s.label7 === `Ton score est de ${score} sur 10`, 'score at the end');
     const dialog = await until(b, (s) => s.form2 && !s.form1, 'series-end dialog', 3000);
@@ -137,12 +157,18 @@ async function play(b) {
     await answer(b, 'none', 12, '0 / 0', 7000);
     await questionLength(b, 'Moyen', 5000);
 
+    // Away from the question and back: it is said again, the same words just after themselves.
+    await until(b, (s) => s.questions === 13 && s.label7 === prompt, 'question 13');
     await b.press('Alt+q');
     const confirm = await until(b, (s) => s.form3 && !s.form1, 'quit confirmation');
     equal(confirm.focus, 'Form3.Command2', 'Non has the focus');
     await b.press('Enter');
     const back = await until(b, (s) => !s.form3 && s.form1, 'main window after Non');
     equal(back.focus, 'Text1', 'Non returns to the answer box');
+    await until(b, (s) => s.said > confirm.said, 'words once back in the answer box');
+    const said = await b.evaluate(() => window.calcaroProbe.said.slice(-2));
+    check(said[0] !== said[1] && said[0].trim() === said[1].trim() && /divisé/.test(said[0]),
+        'back in the answer box, the question is said again', JSON.stringify(said));
     await b.press('Alt+q');
     await until(b, (s) => s.form3, 'quit confirmation again');
     await b.press('Escape');

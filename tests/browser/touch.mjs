@@ -21,8 +21,8 @@ const equal = (actual, expected, what) => check(JSON.stringify(actual) === JSON.
 
 // Every text the live region says, in order, recorded from before the game starts.
 const listen = `window.heard = []; new MutationObserver((records) => { for (const r of records)
-    if (r.target.parentElement?.id === 'announcements' && r.target.textContent)
-        heard.push(r.target.textContent); }).observe(document,
+    if (r.target.id === 'announcements')
+        heard.push(...Array.from(r.addedNodes, (n) => n.textContent)); }).observe(document,
     { subtree: true, childList: true });`;
 
 async function until(page, fn, what, arg) {
