@@ -34,22 +34,6 @@ stop_session() {
 trap stop_session EXIT
 trap 'exit 143' TERM INT HUP
 
-# In the background, so that a TERM to this script reaches the trap at once. What the test writes
-# on its error output is also kept, for the check below.
-run() {
-    env -i "${environment[@]}" dbus-run-session -- "$@" 2> >(tee "$dir/stderr" >&2) &
-    wait $!
-}
-run "$@"
-status=$?
-# Under the sanitizers, LeakSanitizer stops every thread of the ending program to look for leaks;
-# on a busy machine its own stopping thread has been seen to crash ("Tracer caught signal 11")
-# after every test function had passed. That says nothing of the program, and no leak was looked
-# for: the test runs once more, and that run decides.
-if [ $status -ne 0 ] && [ -n "${CALCARO_LSAN_RERUN:-}" ] &&
-    grep -q '^Tracer caught signal' "$dir/stderr" 2>/dev/null; then
-    echo "session.sh: LeakSanitizer itself crashed, not the test; running it once more" >&2
-    run "$@"
-    status=$?
-fi
-exit $status
+# In the background, so that a TERM to this script reaches the trap at once.
+env -i "${environment[@]}" dbus-run-session -- "$@" &
+wait $!
