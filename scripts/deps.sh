@@ -34,8 +34,9 @@ calcaro_packages_windows_qt=(g++-mingw-w64-x86-64-posix mingw-w64-tools xz-utils
 # Qt for WebAssembly from Debian's source or from an archive (scripts/web-qt.sh); Debian's
 # emscripten brings its own node modules and its system libraries already built.
 calcaro_packages_web_qt=(emscripten xz-utils)
-# The page's tests: Debian's browsers, driven from node (npm fetches the pinned drivers).
-calcaro_packages_browsers=(chromium firefox-esr)
+# The page's tests: Debian's browsers, driven from node (npm fetches the pinned drivers for
+# chromium and firefox-esr; WebKitGTK comes with its own, and its MiniBrowser).
+calcaro_packages_browsers=(chromium firefox-esr webkit2gtk-driver)
 # npm comes with some builds of node; Debian's node needs Debian's npm.
 calcaro_ensure_npm() {
     command -v npm >/dev/null || calcaro_ensure_packages npm

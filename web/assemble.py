@@ -4,7 +4,7 @@
 The page template receives, in place of its @@NAME@@ markers:
   CSP             the Content-Security-Policy, built here from the hashes of the inline parts
   STYLE           the style sheet (in which @@ICON@@ becomes the icon too)
-  MODULE_SCRIPT   the game's module (emscripten output, its wasm already inside)
+  MODULE_SCRIPT   the game's module (emscripten output, all JavaScript)
   GLUE_SCRIPT     the page's own script
   ICON            the icon as a data: PNG
   PICTURE         the quit picture as a data: JPEG
@@ -110,14 +110,17 @@ def assemble(args):
               " which the page's policy blocks; link it with -sDYNAMIC_EXECUTION=0",
               file=sys.stderr)
 
+    # Built as JavaScript, the module brings a WebAssembly object of its own that runs it.
+    if not re.search(r"\bvar\s+WebAssembly\s*=", module):
+        raise AssemblyError(f"{args.module}: the module compiles WebAssembly, which the page's "
+                            "policy forbids; link it with -sWASM=0")
+
+    # The module is JavaScript through and through: no WebAssembly to compile, nothing to fetch.
     policy = "; ".join([
         "default-src 'none'",
-        f"script-src {csp_hash(module)} {csp_hash(glue)} 'wasm-unsafe-eval'",
+        f"script-src {csp_hash(module)} {csp_hash(glue)}",
         f"style-src {csp_hash(style)}",
         "img-src data:",
-        # The module reads its own wasm from a data: URL with fetch before falling back to
-        # decoding it itself.
-        "connect-src data:",
         "base-uri 'none'",
         "form-action 'none'",
     ])

@@ -11,6 +11,24 @@
     const goodbye = byId('goodbye');
     const dialogs = [byId('Form2'), byId('Form3')];
 
+    // Safari before 15.4 has no dialogs of its own: there the game's show() and close() set the
+    // open attribute, which the style sheet shows, and the page keeps the keyboard inside.
+    for (const dialog of dialogs) {
+        if (typeof dialog.show === 'function')
+            continue;
+        Object.defineProperty(dialog, 'open', {
+            get: () => dialog.hasAttribute('open'),
+            set: (open) => open ? dialog.setAttribute('open', '') : dialog.removeAttribute('open'),
+        });
+        dialog.show = () => { dialog.open = true; };
+        dialog.close = () => { dialog.open = false; };
+    }
+    // Pointer events came to Safari with 13; a mouse's events stand in for them before that
+    // (a tap gives them too).
+    const pointers = 'PointerEvent' in window;
+    const pointerDown = pointers ? 'pointerdown' : 'mousedown';
+    const pointerEnter = pointers ? 'pointerenter' : 'mouseenter';
+
     // ---- The game ----------------------------------------------------------------------------
 
     let calcaro = null; // the module, once it has loaded: clicks before then are dropped
@@ -54,7 +72,7 @@
 
     // The stage has the main window's outer size, and the number pad's when it shows, beside
     // the window or under it, whichever lets the windows be bigger. The dialogs take the same
-    // scale in the CSS, or less if they would not fit.
+    // scale, or less if they would not fit (their size is the CSS's, hidden or not).
     function fit() {
         const root = document.documentElement.style;
         const w = innerWidth, h = innerHeight;
@@ -70,8 +88,11 @@
         else
             scale = scaleAt('side');
         root.setProperty('--scale', String(scale));
-        root.setProperty('--vw', String(w));
-        root.setProperty('--vh', String(h));
+        for (const dialog of dialogs) {
+            const size = getComputedStyle(dialog);
+            dialog.style.setProperty('--dialog-scale', String(Math.min(
+                scale, w / parseFloat(size.width), h / parseFloat(size.height))));
+        }
     }
     addEventListener('resize', fit);
     fit();
@@ -107,7 +128,8 @@
 
     let goodbyeShown = false;
     function windowsChanged() {
-        window.calcaroPage?.settle(form1);
+        if (window.calcaroPage)
+            window.calcaroPage.settle(form1);
         syncAccessKeys();
         syncPad();
         // The page cannot close itself: the goodbye screen's one button gets the focus.
@@ -141,7 +163,7 @@
     let lastBox = null;   // the answer box the pad writes into when the focus is elsewhere
 
     function syncPad() {
-        const wanted = padChoice ?? touchScreen.matches;
+        const wanted = padChoice === null ? touchScreen.matches : padChoice;
         padItem.setAttribute('aria-checked', String(wanted));
         // With the pad on screen, a tablet's own keyboard would only cover the game.
         for (const box of boxes)
@@ -159,7 +181,11 @@
                 key.disabled = !answering;
         }
     }
-    touchScreen.addEventListener('change', syncPad);
+    // Safari before 14 has only the older way of listening to a media query.
+    if (touchScreen.addEventListener)
+        touchScreen.addEventListener('change', syncPad);
+    else
+        touchScreen.addListener(syncPad);
     windowsChanged();
 
     function padTarget() {
@@ -295,7 +321,7 @@
             focusBeforeMenus = element;
     }
     menubar.addEventListener('focusin', (event) => rememberFocus(event.relatedTarget));
-    menubar.addEventListener('pointerdown', () => rememberFocus(document.activeElement));
+    menubar.addEventListener(pointerDown, () => rememberFocus(document.activeElement));
 
     // Focus or a click anywhere else closes an open menu.
     document.addEventListener('focusin', (event) => {
@@ -304,7 +330,7 @@
             focusBeforeMenus = null;
         }
     });
-    document.addEventListener('pointerdown', (event) => {
+    document.addEventListener(pointerDown, (event) => {
         if (!menubar.contains(event.target) && menubar.contains(document.activeElement))
             leaveMenuBar();
         else if (openMenu && !menubar.contains(event.target))
@@ -313,7 +339,7 @@
 
     // With a menu open, pointing at the other title opens that one instead.
     for (const menu of menus) {
-        menu.title.addEventListener('pointerenter', () => {
+        menu.title.addEventListener(pointerEnter, () => {
             if (openMenu && openMenu !== menu)
                 openMenuOf(menu, 'none');
         });

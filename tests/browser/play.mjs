@@ -1,7 +1,7 @@
 // Plays calcaro.html from file:// by keyboard only: a whole series at Rapide (one answer wrong,
 // one left to time out), the series-end dialog, a series at Moyen, and the way out. Measures
 // the time to the first window and the question lengths, and checks that nothing but the file
-// itself was loaded.   node play.mjs chromium|firefox PAGE
+// itself was loaded.   node play.mjs chromium|firefox|webkit PAGE
 import { statSync } from 'node:fs';
 import { resolve } from 'node:path';
 import { pathToFileURL } from 'node:url';
@@ -120,7 +120,8 @@ const questionsSaid = async (b) => (await b.evaluate(() => window.calcaroProbe.s
     .filter((words) => /^\d+ divisé/.test(words)).map((words) => words.trim());
 
 async function play(b) {
-    console.log(`${b.version}; page of ${statSync(pagePath).size} bytes`);
+    const size = statSync(pagePath).size;
+    check(size <= 1000000, `${b.version}; page of ${size} bytes`, 'at most 1 MB');
     await b.open(pageUrl, probe);
     const shown = await until(b, (s) => s.form1, 'main window');
     const shownAt = await b.evaluate(() => window.calcaroProbe.shownAt);
@@ -194,9 +195,9 @@ if (b) {
     const urls = [...b.requests, ...await b.evaluate(() =>
         performance.getEntriesByType('resource').map((e) => e.name)).catch(() => [])];
     const foreign = urls.filter((url) => url !== pageUrl && !url.startsWith('data:'));
+    await b.close();
     check(!foreign.length, `${urls.length} requests, all to the file itself`, foreign.join(' '));
     check(!b.consoleErrors.length, 'no console error', b.consoleErrors.join(' | '));
-    await b.close();
 }
 console.log(`${results.passed} passed, ${results.failed} failed`);
 process.exit(results.failed ? 1 : 0);
