@@ -485,10 +485,16 @@
                 (element === form1 && dialogs.some((d) => d.open)))
                 return;
             element.removeAttribute('data-leaving');
-            if (element.tagName === 'DIALOG')
+            if (element.tagName === 'DIALOG') {
+                // WebKit puts the focus back where it was when the dialog opened, wherever it
+                // has gone since ("Quitter", behind the answer box that "Non" gave it): it stays.
+                const focused = document.activeElement;
                 element.close();
-            else
+                if (focused && focused !== document.activeElement && !element.contains(focused))
+                    focused.focus();
+            } else {
                 element.hidden = true;
+            }
         },
         focusNextFrom(element) {
             const win = element.closest('.window');

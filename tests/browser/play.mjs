@@ -63,7 +63,9 @@ const state = () => {
         label7: text('Label7'), form2Label1: text('Form2.Label1'),
         checked: ['mnuLent', 'mnuMoyen', 'mnuRapide'].filter((id) =>
             get(id).getAttribute('aria-checked') === 'true').join(),
-        questions: window.calcaroProbe.questions, said: window.calcaroProbe.said.length };
+        questions: window.calcaroProbe.questions, said: window.calcaroProbe.said.length,
+        // Every window that went has left the page (the focus must outlive that).
+        settled: !document.querySelector('[data-leaving]') };
 };
 
 const sleep = (ms) => new Promise((r) => setTimeout(r, ms));
@@ -152,7 +154,8 @@ async function play(b) {
     await b.press('Alt+c');
     await answer(b, 'right', 11, `${score} / 10`, 4000); // the score runs on
     await b.press('Alt+r');
-    await until(b, (s) => s.label7 === 'Clique sur Démarrer si tu es prêt', 'Recommencer');
+    await until(b, (s) => s.label7 === 'Clique sur Démarrer si tu es prêt' && s.settled,
+        'Recommencer');
     await chooseSpeed(b, 1, 'mnuMoyen');
     await b.press('Alt+d');
     await answer(b, 'none', 12, '0 / 0', 7000);
@@ -164,7 +167,7 @@ async function play(b) {
     const confirm = await until(b, (s) => s.form3 && !s.form1, 'quit confirmation');
     equal(confirm.focus, 'Form3.Command2', 'Non has the focus');
     await b.press('Enter');
-    const back = await until(b, (s) => !s.form3 && s.form1, 'main window after Non');
+    const back = await until(b, (s) => !s.form3 && s.form1 && s.settled, 'main window after Non');
     equal(back.focus, 'Text1', 'Non returns to the answer box');
     await until(b, (s) => s.said > confirm.said, 'words once back in the answer box');
     const said = await b.evaluate(() => window.calcaroProbe.said.slice(-2));
@@ -180,7 +183,7 @@ async function play(b) {
         return;
     await b.press('Shift+Tab');
     await b.press('Enter');
-    const bye = await until(b, (s) => s.goodbye && !s.form3, 'goodbye screen after Oui');
+    const bye = await until(b, (s) => s.goodbye && !s.form3 && s.settled, 'goodbye screen after Oui');
     equal([bye.form1, bye.form3, bye.focus].join(), 'false,false,goodbye-replay', 'goodbye screen');
 }
 
