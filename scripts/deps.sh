@@ -37,9 +37,9 @@ calcaro_packages_web_qt=(emscripten xz-utils)
 # The page's tests: Debian's browsers, driven from node (npm fetches the pinned drivers for
 # chromium and firefox-esr; WebKitGTK comes with its own, and its MiniBrowser).
 calcaro_packages_browsers=(chromium firefox-esr webkit2gtk-driver)
-# npm comes with some builds of node; Debian's node needs Debian's npm.
-calcaro_ensure_npm() {
-    command -v npm >/dev/null || calcaro_ensure_packages npm
+# npm comes with some builds of node; Debian's node needs Debian's npm. Named in the one install.
+calcaro_packages_npm() {
+    command -v npm >/dev/null || echo npm
 }
 # The Windows build and its proof: NSIS, Wine, pefile.
 calcaro_packages_windows=(nsis wine wine64 python3-pefile)
@@ -58,7 +58,10 @@ calcaro_ensure_packages() {
     log=$(mktemp)
     # What apt and dpkg say is shown only when they fail.
     if ! { "${sudo[@]}" apt-get update -qq &&
+        # Unpacked without dpkg's sync of every file it writes: a desktop, three browsers and
+        # two cross toolchains take minutes that way on a new machine.
         DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq \
+            -o Dpkg::Options::=--force-unsafe-io \
             --no-install-recommends "${missing[@]}"; } >"$log" 2>&1; then
         cat "$log" >&2
         rm -f "$log"

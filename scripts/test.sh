@@ -42,8 +42,7 @@ step "Debian packages that the steps need"
 calcaro_ensure_packages "${calcaro_packages_display[@]}" "${calcaro_packages_checks[@]}" \
     "${calcaro_packages_desktops[@]}" "${calcaro_packages_distribution[@]}" \
     "${calcaro_packages_windows_qt[@]}" "${calcaro_packages_windows[@]}" \
-    "${calcaro_packages_web_qt[@]}" "${calcaro_packages_browsers[@]}"
-calcaro_ensure_npm
+    "${calcaro_packages_web_qt[@]}" "${calcaro_packages_browsers[@]}" $(calcaro_packages_npm)
 
 step "Source format (clang-format $(clang-format --version | grep -o '[0-9][0-9.]*' | head -n 1))"
 find engine widgets web tests bench -name '*.cpp' -o -name '*.h' | sort |
