@@ -136,15 +136,16 @@ async function webkit() {
 const oldBrowser = `delete HTMLDialogElement.prototype.show; delete HTMLDialogElement.prototype.close;
     delete window.PointerEvent; MediaQueryList.prototype.addEventListener = undefined;`;
 
-// Starts 'chromium', 'chromium-old', 'firefox' or 'webkit'. Every request URL it reports and every console error are
-// collected from the start.
+// Starts 'chromium', 'chromium-old', 'firefox' or 'webkit'. Every request URL it reports and
+// every console error are collected from the start.
 export async function launch(name) {
     if (name === 'webkit')
         return webkit();
     const old = name === 'chromium-old';
-    if (!launchers[old ? 'chromium' : name])
+    const launcher = launchers[old ? 'chromium' : name];
+    if (!launcher)
         throw new Error(`unknown browser ${name}: chromium, chromium-old, firefox or webkit`);
-    const { browser, page, version, preload } = await launchers[old ? 'chromium' : name]();
+    const { browser, page, version, preload } = await launcher();
     if (old)
         await preload(oldBrowser);
     const requests = [];

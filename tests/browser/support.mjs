@@ -19,14 +19,11 @@ async function es2017() {
     const dir = mkdtempSync(join(tmpdir(), 'calcaro-scripts-'));
     try {
         const scripts = [...readFileSync(page, 'utf8').matchAll(/<script>([\s\S]*?)<\/script>/g)];
-        const files = scripts.map((s, i) => {
-            writeFileSync(join(dir, `script-${i + 1}.js`), s[1]);
-            return join(dir, `script-${i + 1}.js`);
-        });
+        const files = scripts.map((s, i) => join(dir, `script-${i + 1}.js`));
+        scripts.forEach((s, i) => writeFileSync(files[i], s[1]));
         const cli = join(dirname(require.resolve('es-check')), 'cli', 'index.js');
         try {
-            execFileSync(process.execPath, [cli, 'es2017', ...files],
-                { stdio: 'pipe' });
+            execFileSync(process.execPath, [cli, 'es2017', ...files], { stdio: 'pipe' });
         } catch (e) {
             return [`${files.length} scripts: ${e.stdout}${e.stderr}`];
         }
