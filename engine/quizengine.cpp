@@ -3,12 +3,14 @@
 #include "answervalue.h"
 #include "texts.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace calcaro {
 
-QuizEngine::QuizEngine(Module1 &state, Form1Controls &controls, RandomSource &random)
-    : m(state), c(controls), m_random(random)
+QuizEngine::QuizEngine(Module1 &state, Form1Controls &controls, RandomSource &random,
+                       ResultListener *results)
+    : m(state), c(controls), m_random(random), m_results(results)
 {}
 
 Integer QuizEngine::NombreHasard()
@@ -206,16 +208,41 @@ void QuizEngine::verification()
         m.attente = m.delai;
         m.message = texts::noAnswer;
         c.Timer2.setEnabled(true);
+        report(false);
     } else if (inRange && m.reponse == m.quotient) {
         m.message = texts::rightAnswer;
         m.attente = m.delai;
         m.score = m.score + 1;
         c.Timer2.setEnabled(true);
+        report(true);
     } else {
         m.message = texts::wrongAnswer(m.dividende, m.diviseur, m.quotient);
         m.attente = m.delai;
         c.Timer2.setEnabled(true);
+        report(false);
     }
+}
+
+void QuizEngine::report(bool correct)
+{
+    // Counted here rather than from the running score, which goes on across "&Continuer".
+    if (m.serie == 1)
+        m_seriesScore = 0;
+    if (correct)
+        ++m_seriesScore;
+    if (!m_results)
+        return;
+    m_results->answered({.dividend = m.dividende,
+                         .divisor = m.diviseur,
+                         .remainder = m.reste,
+                         .quotient = m.quotient,
+                         .given = m.saisie,
+                         .correct = correct,
+                         .elapsedMs = (m.vitesse - std::max(m.decompte, Integer(0))).value() *
+                                      answerTickMs,
+                         .number = m.serie.value()});
+    if (m.serie == 10)
+        m_results->seriesEnded(m_seriesScore, 10);
 }
 
 void QuizEngine::Timer2_Timer()

@@ -4,6 +4,7 @@
 #include "integer.h"
 #include "module1.h"
 #include "randomsource.h"
+#include "resultlistener.h"
 
 namespace calcaro {
 
@@ -13,7 +14,11 @@ namespace calcaro {
 class QuizEngine
 {
 public:
-    QuizEngine(Module1 &state, Form1Controls &controls, RandomSource &random);
+    // Each tick of Timer1, the answer countdown: the time a question allows is counted in them.
+    static constexpr int answerTickMs = 50;
+
+    QuizEngine(Module1 &state, Form1Controls &controls, RandomSource &random,
+               ResultListener *results = nullptr);
 
     // A whole number from 1 to 9; also puts the cursor in the answer box when it can.
     Integer NombreHasard();
@@ -58,10 +63,13 @@ public:
 
 private:
     void advanceProgressBar();
+    void report(bool correct);
 
     Module1 &m;
     Form1Controls &c;
     RandomSource &m_random;
+    ResultListener *m_results;
+    int m_seriesScore = 0; // right answers in the series under way
 };
 
 } // namespace calcaro

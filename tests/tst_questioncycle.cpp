@@ -228,6 +228,21 @@ void TestQuestionCycle::wholeSeries()
             QCOMPARE(asking(f), QString());
     }
 
+    // Each answer as the record outside the game gets it, and the series' score once.
+    QCOMPARE(int(f.results.answers.size()), 10);
+    for (int i = 0; i < 10; ++i) {
+        const AnsweredQuestion &q = f.results.answers[i];
+        const bool timedOut = answers[i] == TimeOutEmpty || answers[i] == TimeOutRight;
+        QCOMPARE(q.number, i + 1);
+        QCOMPARE(q.correct, answers[i] == Right || answers[i] == TimeOutRight);
+        QCOMPARE(q.given.isEmpty(), answers[i] == Empty || answers[i] == TimeOutEmpty);
+        QCOMPARE(q.elapsedMs, timedOut ? vitesse * 50 : 150);
+        QCOMPARE(q.dividend, q.divisor * q.quotient + q.remainder);
+        if (level != 3)
+            QCOMPARE(q.remainder, Integer(0));
+    }
+    QCOMPARE(f.results.series, (std::vector<std::pair<int, int>>{{5, 10}}));
+
     // The tenth pause tick ended the series instead of drawing a question.
     QVERIFY(f.random.exhausted());
     QCOMPARE(f.random.drawsTaken(), level == 3 ? 31 : 20);
@@ -395,6 +410,12 @@ void TestQuestionCycle::continueKeepsTotals()
     QCOMPARE(f.state.dividende.value(), 200);
     QCOMPARE(f.state.score.value(), 7);
     QCOMPARE(f.state.total.value(), 10);
+    // The next series is scored on its own.
+    for (int i = 0; i < 10; ++i) {
+        answer(f, i < 4 ? Right : Wrong);
+        f.runUntilAsking();
+    }
+    QCOMPARE(f.results.series, (std::vector<std::pair<int, int>>{{7, 10}, {4, 10}}));
     QCOMPARE(invariants.firstViolation, QString());
 }
 

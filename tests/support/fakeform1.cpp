@@ -15,7 +15,7 @@ FakeForm1::FakeForm1()
     Label8.caption = QStringLiteral("Label8");
     ProgressBar1.visible = false;
     controls.reset(new Form1Controls(form1ControlsOf(*this, *this)));
-    engine = std::make_unique<QuizEngine>(state, *controls, random);
+    engine = std::make_unique<QuizEngine>(state, *controls, random, &results);
 }
 
 void FakeForm1::record(bool on)

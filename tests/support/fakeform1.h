@@ -9,9 +9,19 @@
 
 #include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace calcaro::test {
+
+// What the game reported of the answers and the series, in order.
+struct RecordedResults : ResultListener
+{
+    void answered(const AnsweredQuestion &question) override { answers.push_back(question); }
+    void seriesEnded(int score, int outOf) override { series.emplace_back(score, outOf); }
+    std::vector<AnsweredQuestion> answers;
+    std::vector<std::pair<int, int>> series;
+};
 
 // A stand-alone main window: every control is a fake, the timers run on a simulated clock and
 // "process pending events" runs whatever the test queued.
@@ -55,6 +65,7 @@ public:
     int seriesEndDialogShown = 0;
     int pendingEventsProcessed = 0;
 
+    RecordedResults results;
     std::unique_ptr<Form1Controls> controls;
     std::unique_ptr<QuizEngine> engine;
 
