@@ -5,13 +5,16 @@ The page template receives, in place of its @@NAME@@ markers:
   CSP             the Content-Security-Policy, built here from the hashes of the inline parts
   STYLE           the style sheet (in which @@ICON@@ becomes the icon too)
   MODULE_SCRIPT   the game's module (emscripten output, all JavaScript)
-  GLUE_SCRIPT     the page's own script
+  GLUE_SCRIPT     the page's own scripts, one after the other
+  SITE_HEAD       for the installable site, its web app manifest and icon; else nothing
   ICON            the icon as a data: PNG
   PICTURE         the quit picture as a data: JPEG
   PICTURE_SRCSET  a srcset with the picture drawn at twice the size, when one is given
 
 The file needs nothing beyond itself: its policy lets the page run only the scripts and the
-style that are in it (by their SHA-256) and show only data: images.
+style that are in it (by their SHA-256) and show only data: images. With --site, the page is
+the installable site's: its policy also lets in the site's manifest, its icons and its service
+worker, from the page's own origin.
 """
 
 import argparse
@@ -103,7 +106,7 @@ def assemble(args):
 
     style = inline_style(read_text(args.css).replace("@@ICON@@", icon))
     module = inline_script(read_text(args.module), args.module)
-    glue = inline_script(read_text(args.js), args.js)
+    glue = "\n".join(inline_script(read_text(path), path) for path in args.js)
 
     if re.search(r"\bnew Function\s*\(|\beval\s*\(", module):
         print(f"{args.module}: warning: the module builds code at run time (eval or new Function),"
@@ -120,10 +123,17 @@ def assemble(args):
         "default-src 'none'",
         f"script-src {csp_hash(module)} {csp_hash(glue)}",
         f"style-src {csp_hash(style)}",
-        "img-src data:",
+        # Chromium fetches the manifest's icons under the page's img-src.
+        "img-src data:" + (" 'self'" if args.site else ""),
         "base-uri 'none'",
         "form-action 'none'",
-    ])
+    ] + (["manifest-src 'self'", "worker-src 'self'"] if args.site else []))
+    site_head = ""
+    if args.site:
+        site_head = ('<link rel="manifest" href="manifest.webmanifest">\n'
+                     f'<link rel="apple-touch-icon" href="{args.site}">\n'
+                     '<meta name="apple-mobile-web-app-capable" content="yes">\n'
+                     '<meta name="theme-color" content="#546476">\n')
 
     page = fill(template, {
         "CSP": policy,
@@ -133,6 +143,7 @@ def assemble(args):
         "ICON": icon,
         "PICTURE": picture,
         "PICTURE_SRCSET": srcset,
+        "SITE_HEAD": site_head,
     }, args.template)
 
     with open(args.out, "w", encoding="utf-8", newline="\n") as f:
@@ -143,12 +154,14 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--template", required=True, help="the page, with its @@NAME@@ markers")
     parser.add_argument("--css", required=True)
-    parser.add_argument("--js", required=True, help="the page's own script")
+    parser.add_argument("--js", required=True, nargs="+", help="the page's own scripts")
     parser.add_argument("--module", required=True, help="the game's module (one JS file)")
     parser.add_argument("--icon", required=True, help="a PNG")
     parser.add_argument("--picture", required=True, help="the quit picture, a JPEG")
     parser.add_argument("--picture-2x", help="the same picture at twice the size, a JPEG, for "
                                              "screens and scales that show more pixels")
+    parser.add_argument("--site", metavar="TOUCH_ICON",
+                        help="the installable site's page, with this home-screen icon")
     parser.add_argument("--out", required=True)
     args = parser.parse_args()
     try:

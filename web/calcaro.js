@@ -45,6 +45,7 @@
 
     const loading = byId('loading');
     function startGame() {
+        window.calcaroLms.start(); // a learning platform that opened the page, if any
         try {
             createQtAppInstance({print: () => {}, printErr: () => {}}).then((m) => {
                 calcaro = m;

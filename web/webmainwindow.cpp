@@ -20,8 +20,8 @@ WebTimer makeTimer(GameWindows &windows, WindowSystem &system, int intervalMs,
 
 } // namespace
 
-WebMainWindow::WebMainWindow(Module1 &state, RandomSource &random, GameWindows &windows,
-                             WindowSystem &system)
+WebMainWindow::WebMainWindow(Module1 &state, RandomSource &random, ResultListener &results,
+                             GameWindows &windows, WindowSystem &system)
     : Timer1(makeTimer(windows, system, 50, &QuizEngine::Timer1_Timer)),
       Timer2(makeTimer(windows, system, 100, &QuizEngine::Timer2_Timer)),
       Timer3(makeTimer(windows, system, 100, &QuizEngine::Timer3_Timer)),
@@ -32,7 +32,7 @@ WebMainWindow::WebMainWindow(Module1 &state, RandomSource &random, GameWindows &
                 .remainder = Text2},
                state),
       m_window(windows, system), m_controls(form1ControlsOf(*this, m_window)),
-      m_engine(state, m_controls, random)
+      m_engine(state, m_controls, random, &results)
 {
     for (WebLabel *figure : {&Label1, &Label3, &Label6})
         figure->onChange([this] { m_speech.update(); });

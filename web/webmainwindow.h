@@ -17,6 +17,7 @@ namespace calcaro {
 class GameWindows;
 class Module1;
 class RandomSource;
+class ResultListener;
 class WindowSystem;
 } // namespace calcaro
 
@@ -28,7 +29,8 @@ namespace calcaro::web {
 class WebMainWindow
 {
 public:
-    WebMainWindow(Module1 &state, RandomSource &random, GameWindows &windows, WindowSystem &system);
+    WebMainWindow(Module1 &state, RandomSource &random, ResultListener &results,
+                  GameWindows &windows, WindowSystem &system);
 
     QuizEngine &engine() { return m_engine; }
     // A press on a button or a menu item of this window, as the game receives it; false when

@@ -99,7 +99,7 @@ void WebProgram::answerFocused()
 void WebProgram::create(WindowId window)
 {
     if (window == WindowId::Main)
-        m_main = std::make_unique<WebMainWindow>(m_state, m_random, m_windows, *this);
+        m_main = std::make_unique<WebMainWindow>(m_state, m_random, m_lms, m_windows, *this);
 }
 
 void WebProgram::destroy(WindowId window)
@@ -166,6 +166,7 @@ void WebProgram::processPendingEvents() {}
 // A tab cannot close itself: the game ends on a goodbye screen, with a way to play again.
 void WebProgram::endProgram(int)
 {
+    m_lms.finish();
     setHidden(element(QStringLiteral("goodbye")), false);
     element(QStringLiteral("goodbye-replay")).call<void>("focus");
     // Read out whatever the focus is heard saying as the windows go.

@@ -3,6 +3,7 @@
 #include "clockrandomsource.h"
 #include "gamewindows.h"
 #include "module1.h"
+#include "weblms.h"
 #include "webmainwindow.h"
 #include "windowsystem.h"
 
@@ -44,6 +45,7 @@ private:
 
     Module1 m_state;
     ClockRandomSource m_random;
+    WebLms m_lms;
     GameWindows m_windows{m_state, *this};
     std::unique_ptr<WebMainWindow> m_main;
     // Closed main windows, freed once the handler that closed them has returned.

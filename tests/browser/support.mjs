@@ -1,5 +1,5 @@
 // Holds the page to the browsers of package.json's browserslist: every script of the built page
-// parses as ES2017 (es-check), the page's own script calls no API that one of them lacks
+// parses as ES2017 (es-check), the page's own scripts call no API that one of them lacks
 // (eslint-plugin-compat), and its style uses no CSS feature that one of them lacks (doiuse),
 // but for the ones marked, each beside its rule, as a progressive enhancement.
 //   node support.mjs es2017|api|css PAGE WEB-SOURCE-DIR
@@ -47,11 +47,14 @@ async function api() {
             rules: { 'compat/compat': 'error' },
         }],
     });
-    const results = await eslint.lintFiles([join(web, 'calcaro.js')]);
+    // The page's scripts, and the installable site's service worker.
+    const results = await eslint.lintFiles(['*.js']);
     const found = results.flatMap((r) => r.messages.map((m) =>
         `${r.filePath}:${m.line}:${m.column}: ${m.message}`));
-    if (!found.length)
-        console.log(`calcaro.js uses no API missing from ${browsers.join(', ')}`);
+    if (!found.length) {
+        console.log(`${results.map((r) => r.filePath.slice(web.length + 1)).join(', ')} use no ` +
+                    `API missing from ${browsers.join(', ')}, and parse as ES2017`);
+    }
     return found;
 }
 

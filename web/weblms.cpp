@@ -1,0 +1,41 @@
+#include "weblms.h"
+
+#include "element.h"
+
+#include <emscripten/val.h>
+
+namespace calcaro::web {
+namespace {
+
+emscripten::val lms()
+{
+    return emscripten::val::global("calcaroLms");
+}
+
+} // namespace
+
+void WebLms::answered(const AnsweredQuestion &question)
+{
+    emscripten::val facts = emscripten::val::object();
+    facts.set("dividend", question.dividend.value());
+    facts.set("divisor", question.divisor.value());
+    facts.set("remainder", question.remainder.value());
+    facts.set("quotient", question.quotient.value());
+    facts.set("given", toJs(question.given));
+    facts.set("correct", question.correct);
+    facts.set("elapsedMs", question.elapsedMs);
+    facts.set("number", question.number);
+    lms().call<void>("answered", facts);
+}
+
+void WebLms::seriesEnded(int score, int outOf)
+{
+    lms().call<void>("seriesEnded", score, outOf);
+}
+
+void WebLms::finish()
+{
+    lms().call<void>("finish");
+}
+
+} // namespace calcaro::web
