@@ -232,15 +232,15 @@ void QuizEngine::report(bool correct)
         ++m_seriesScore;
     if (!m_results)
         return;
-    m_results->answered({.dividend = m.dividende,
-                         .divisor = m.diviseur,
-                         .remainder = m.reste,
-                         .quotient = m.quotient,
-                         .given = m.saisie,
-                         .correct = correct,
-                         .elapsedMs = (m.vitesse - std::max(m.decompte, Integer(0))).value() *
-                                      answerTickMs,
-                         .number = m.serie.value()});
+    m_results->answered(
+        {.dividend = m.dividende,
+         .divisor = m.diviseur,
+         .remainder = m.reste,
+         .quotient = m.quotient,
+         .given = m.saisie,
+         .correct = correct,
+         .elapsedMs = (m.vitesse - std::max(m.decompte, Integer(0))).value() * answerTickMs,
+         .number = m.serie.value()});
     if (m.serie == 10)
         m_results->seriesEnded(m_seriesScore, 10);
 }
