@@ -6,7 +6,7 @@
 //   ends the session. The API is found past a frame of another origin; an API that throws or
 //   answers "false" leaves the game playing.
 // - The site: installable, as chromium judges it, and playing with the server gone.
-//   node lms.mjs PACKAGE.zip SITE_DIR
+//   node lms.mjs PACKAGE.zip SITE_DIR [SCREENSHOT.png]
 import { execFileSync } from 'node:child_process';
 import { readFileSync, mkdtempSync, rmSync } from 'node:fs';
 import { createServer } from 'node:http';
@@ -18,7 +18,7 @@ import { check, equal, finish, until } from './checks.mjs';
 
 const require = createRequire(import.meta.url);
 const { chromium } = require('playwright-core');
-const [packagePath, siteDir] = process.argv.slice(2);
+const [packagePath, siteDir, screenshot] = process.argv.slice(2);
 const prompt = 'Donne ta réponse et appuie sur ENTREE';
 
 // The package, unpacked as an importer does.
@@ -45,7 +45,11 @@ for (const name of ['LMSInitialize', 'LMSFinish', 'LMSGetValue', 'LMSSetValue', 
         calls.push([name, ...args, answer]);
         return answer;
     };
-</script><iframe id="sco" src="${frame}" width="1000" height="720"></iframe>`;
+</script><style>body { margin: 0; font: 15px sans-serif; background: #f4f5f7; }
+header { background: #1d4f91; color: white; padding: 10px 20px; font-size: 18px; }
+nav { padding: 8px 20px; color: #333; } iframe { display: block; margin: 0 20px; border: 1px solid #ccd; }
+</style><header>Plateforme de l’école</header><nav>CM1 › Mathématiques › Calcaro CM1</nav>
+<iframe id="sco" src="${frame}" width="1000" height="720"></iframe>`;
 
 const types = { '.html': 'text/html', '.js': 'text/javascript', '.png': 'image/png',
     '.webmanifest': 'application/manifest+json', '.xml': 'application/xml' };
@@ -153,6 +157,12 @@ const sets = (log, element) => log.filter((c) => c[0] === 'LMSSetValue' && eleme
 
 {
     const { page, frame } = await openPlatform('scorm-again');
+    if (screenshot) {
+        await page.setViewportSize({ width: 1040, height: 840 });
+        await until(() => frame.evaluate(frameState), (s) => s.label7 === prompt && s.label1,
+            'question 1');
+        await page.screenshot({ path: screenshot });
+    }
     await series(page, frame, 8);
     await page.keyboard.press('Enter'); // "Continuer"
     const end = await series(page, frame, 3);
