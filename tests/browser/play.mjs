@@ -6,21 +6,12 @@ import { statSync } from 'node:fs';
 import { resolve } from 'node:path';
 import { pathToFileURL } from 'node:url';
 import { launch } from './browser.mjs';
+import { check, equal, finish, sleep, until as poll } from './checks.mjs';
 
 const [browserName, pagePath] = process.argv.slice(2);
 const pageUrl = pathToFileURL(resolve(pagePath)).href;
 const prompt = 'Donne ta réponse et appuie sur ENTREE';
 const noAnswer = 'Tu n\'as rien répondu';
-const results = { passed: 0, failed: 0 };
-
-function check(ok, what, detail) {
-    results[ok ? 'passed' : 'failed']++;
-    console.log(`${ok ? 'ok  ' : 'FAIL'} ${what}${detail ? `: ${detail}` : ''}`);
-    return ok;
-}
-const equal = (actual, expected, what) => check(actual === expected, what,
-    actual === expected ? '' : `${JSON.stringify(actual)}, expected ${JSON.stringify(expected)}`);
-
 // The game draws from the wall clock, stopped here at a time whose draws give question 4 the
 // same division as question 3 (at every level but the third).
 const stoppedClock = 1577836800031;
@@ -68,17 +59,8 @@ const state = () => {
         settled: !document.querySelector('[data-leaving]') };
 };
 
-const sleep = (ms) => new Promise((r) => setTimeout(r, ms));
-async function until(b, condition, what, timeoutMs = 4000) {
-    for (const end = Date.now() + timeoutMs; ;) {
-        const s = await b.evaluate(state);
-        if (condition(s))
-            return s;
-        if (Date.now() > end)
-            throw new Error(`no ${what} after ${timeoutMs} ms; the page shows ${JSON.stringify(s)}`);
-        await sleep(20);
-    }
-}
+const until = (b, condition, what, timeoutMs) =>
+    poll(() => b.evaluate(state), condition, what, timeoutMs);
 
 // The speed menu from the keyboard: F10 to the menu bar, over to Vitesse, down to the item.
 async function chooseSpeed(b, downs, name) {
@@ -202,5 +184,4 @@ if (b) {
     check(!foreign.length, `${urls.length} requests, all to the file itself`, foreign.join(' '));
     check(!b.consoleErrors.length, 'no console error', b.consoleErrors.join(' | '));
 }
-console.log(`${results.passed} passed, ${results.failed} failed`);
-process.exit(results.failed ? 1 : 0);
+finish();

@@ -6,19 +6,12 @@ import { createRequire } from 'node:module';
 import { resolve } from 'node:path';
 import { pathToFileURL } from 'node:url';
 import { chromiumFlags } from './browser.mjs';
+import { check, equal, finish } from './checks.mjs';
 
 const require = createRequire(import.meta.url);
 const { chromium } = require('playwright-core');
 const axeSource = require('axe-core').source;
 const pageUrl = pathToFileURL(resolve(process.argv[2])).href;
-let failed = 0;
-function check(ok, what, detail) {
-    failed += !ok;
-    console.log(`${ok ? 'ok  ' : 'FAIL'} ${what}${ok || !detail ? '' : `: ${detail}`}`);
-}
-const equal = (actual, expected, what) => check(JSON.stringify(actual) === JSON.stringify(expected),
-    what, `${JSON.stringify(actual)}, expected ${JSON.stringify(expected)}`);
-
 // Every text the live region says, in order, recorded from before the game starts.
 const listen = `window.heard = []; new MutationObserver((records) => { for (const r of records)
     if (r.target.id === 'announcements')
@@ -176,5 +169,4 @@ try {
 } finally {
     await Promise.race([browser.close(), new Promise((r) => setTimeout(r, 10000))]);
 }
-console.log(failed ? `${failed} failed` : 'all passed');
-process.exit(failed ? 1 : 0);
+finish();
