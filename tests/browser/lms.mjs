@@ -1,11 +1,6 @@
-// The SCORM package and the installable site in Debian's chromium, served on 127.0.0.1.
-// - The package as a learning platform opens it: its manifest as an importer reads it, then the
-//   page in an iframe at the href the manifest names, under a platform page that hosts the
-//   SCORM 1.2 API of scorm-again, the runtime platforms embed: two series by keyboard, then
-//   "Oui". The API found past a frame of another origin; one that throws or answers "false"
-//   leaves the game playing.
-// - The site: installable as chromium judges it, playing with the server gone, and showing a
-//   new version at the next visit once the server is back.
+// The SCORM package under scorm-again's SCORM 1.2 runtime, as a learning platform opens it (two
+// series by keyboard, then "Oui"; the API past a frame of another origin; one that throws or
+// answers "false"), and the installable site: installable, offline, updated at the next visit.
 //   node lms.mjs PACKAGE.zip SITE_DIR [SCREENSHOT.png]
 import { execFileSync } from 'node:child_process';
 import { mkdtempSync, readFileSync, rmSync } from 'node:fs';
@@ -54,10 +49,9 @@ for (const name of ['LMSInitialize', 'LMSFinish', 'LMSGetValue', 'LMSSetValue', 
         calls.push([name, ...args, answer]);
         return answer;
     };
-</script><style>body { margin: 0; font: 15px sans-serif; background: #f4f5f7 }
-header { background: #1d4f91; color: white; padding: 10px 20px; font-size: 18px }
-nav { padding: 8px 20px } iframe { display: block; margin: 0 20px; border: 1px solid #ccd }
-</style><header>Plateforme de l’école</header><nav>CM1 › Mathématiques › Calcaro CM1</nav>
+</script><style>body { margin: 0; font: 15px sans-serif } p { margin: 10px 20px }
+header { background: #1d4f91; color: white; padding: 10px 20px } iframe { margin: 0 20px }
+</style><header>Plateforme de l’école</header><p>CM1 › Mathématiques › Calcaro CM1</p>
 <iframe src="${frame}" width="1000" height="720"></iframe>`;
 
 const scormAgain = join(dirname(require.resolve('scorm-again/package.json')), 'dist/scorm12.js');
