@@ -29,9 +29,9 @@ struct Form1Controls
     CommandButton &Command2; // "&Quitter"
     CommandButton &Command3; // "&Valider"
     CommandButton &Command4; // "&Recommencer"
-    Timer &Timer1;           // answer countdown, 50 ms
-    Timer &Timer2;           // feedback pause, 100 ms
-    Timer &Timer3;           // score pause, 100 ms
+    Timer &Timer1;           // answer countdown (the intervals: wiring::ticks)
+    Timer &Timer2;           // feedback pause
+    Timer &Timer3;           // score pause
     ProgressBar &ProgressBar1;
     MenuItem &mnuNiveau1;
     MenuItem &mnuNiveau2;

@@ -24,6 +24,13 @@ Integer QuizEngine::NombreHasard()
     return Integer(static_cast<int>(std::floor(x)));
 }
 
+void QuizEngine::Form_Load()
+{
+    c.Label8.setVisible(false);
+    c.Text2.setVisible(false);
+    init();
+}
+
 void QuizEngine::init()
 {
     c.mnuNiveau1.setEnabled(true);

@@ -72,6 +72,12 @@ QString question(const QString &dividend, const QString &divisor, const QString 
     return words;
 }
 
+QString asked(const QString &shown, const QString &dividend, const QString &divisor,
+              const QString &remainder)
+{
+    return shown == texts::answerPrompt ? question(dividend, divisor, remainder) : QString();
+}
+
 QString announcement(const QString &shown, const QString &asked, Integer score, Integer total)
 {
     if (shown == texts::answerPrompt)

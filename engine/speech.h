@@ -23,6 +23,11 @@ QString message(const QString &shown);
 // Empty while either figure is.
 QString question(const QString &dividend, const QString &divisor, const QString &remainder);
 
+// The question while the answer prompt shows on the message line, in words; empty otherwise.
+// `remainder` is the remainder box's text where the box is shown.
+QString asked(const QString &shown, const QString &dividend, const QString &divisor,
+              const QString &remainder);
+
 // What is read out when the message line shows `shown`: while the answer prompt shows, the
 // question asked (in words, as question() gives it); after an answer, the feedback with the new
 // score, which the score label shows only with the next question; otherwise the message itself.

@@ -25,6 +25,7 @@ QString fromJs(const emscripten::val &text)
 
 namespace {
 
+// The page's script, which the page always holds (calcaro.js).
 emscripten::val page()
 {
     return emscripten::val::global("calcaroPage");
@@ -40,18 +41,13 @@ bool holdsFocus(const emscripten::val &element)
 
 void passFocusOn(const emscripten::val &element)
 {
-    if (holdsFocus(element) && !page().isUndefined())
+    if (holdsFocus(element))
         page().call<void>("focusNextFrom", element);
 }
 
 void leave(emscripten::val element)
 {
-    if (!page().isUndefined())
-        page().call<void>("leave", element);
-    else if (element["tagName"].as<std::string>() == "DIALOG")
-        element.call<void>("close");
-    else
-        element.set("hidden", emscripten::val(true));
+    page().call<void>("leave", element);
 }
 
 void setHidden(emscripten::val element, bool hidden)
@@ -68,6 +64,11 @@ bool isHidden(const emscripten::val &element)
 {
     return element["hidden"].as<bool>() ||
            element.call<bool>("hasAttribute", emscripten::val("data-leaving"));
+}
+
+bool takesPresses(const emscripten::val &element)
+{
+    return !isHidden(element) && !element["disabled"].as<bool>();
 }
 
 } // namespace calcaro::web

@@ -28,5 +28,7 @@ void setHidden(emscripten::val element, bool hidden);
 void leave(emscripten::val element);
 // Hidden, or leaving.
 bool isHidden(const emscripten::val &element);
+// A button or menu item that a press reaches: not hidden, not disabled.
+bool takesPresses(const emscripten::val &element);
 
 } // namespace calcaro::web

@@ -18,9 +18,4 @@ void WebCommandButton::setEnabled(bool enabled)
     m_element.set("disabled", emscripten::val(!enabled));
 }
 
-bool WebCommandButton::takesPresses() const
-{
-    return !isHidden(m_element) && !m_element["disabled"].as<bool>();
-}
-
 } // namespace calcaro::web

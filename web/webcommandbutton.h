@@ -16,7 +16,6 @@ public:
     explicit WebCommandButton(const QString &id);
     void setVisible(bool visible) override;
     void setEnabled(bool enabled) override;
-    bool takesPresses() const;
 
 private:
     emscripten::val m_element;

@@ -1,6 +1,7 @@
 #include "webmainwindow.h"
 
 #include "element.h"
+#include "form1wiring.h"
 #include "gamewindows.h"
 
 #include <utility>
@@ -8,11 +9,9 @@
 namespace calcaro::web {
 namespace {
 
-// Each tick runs as a handler of the main window, like a click.
-WebTimer makeTimer(GameWindows &windows, WindowSystem &system, int intervalMs,
-                   void (QuizEngine::*tick)())
+WebTimer makeTimer(GameWindows &windows, WindowSystem &system, const wiring::Tick &timer)
 {
-    return WebTimer(intervalMs, [&windows, &system, tick] {
+    return WebTimer(timer.intervalMs, [&windows, &system, tick = timer.tick] {
         windows.handle(WindowId::Main, GameWindows::From::Program,
                        [&system, tick] { (system.game().*tick)(); });
     });
@@ -22,15 +21,14 @@ WebTimer makeTimer(GameWindows &windows, WindowSystem &system, int intervalMs,
 
 WebMainWindow::WebMainWindow(Module1 &state, RandomSource &random, ResultListener &results,
                              GameWindows &windows, WindowSystem &system)
-    : Timer1(makeTimer(windows, system, 50, &QuizEngine::Timer1_Timer)),
-      Timer2(makeTimer(windows, system, 100, &QuizEngine::Timer2_Timer)),
-      Timer3(makeTimer(windows, system, 100, &QuizEngine::Timer3_Timer)),
-      m_speech({.dividend = Label1,
-                .divisor = Label3,
-                .score = Label6,
-                .message = Label7,
-                .remainder = Text2},
-               state),
+    : Timer1(makeTimer(windows, system, wiring::ticks[0])),
+      Timer2(makeTimer(windows, system, wiring::ticks[1])),
+      Timer3(makeTimer(windows, system, wiring::ticks[2])), m_speech({.dividend = Label1,
+                                                                      .divisor = Label3,
+                                                                      .score = Label6,
+                                                                      .message = Label7,
+                                                                      .remainder = Text2},
+                                                                     state),
       m_window(windows, system), m_controls(form1ControlsOf(*this, m_window)),
       m_engine(state, m_controls, random, &results)
 {
@@ -61,43 +59,17 @@ void WebMainWindow::Form_Load()
         item->setEnabled(true);
     }
     ProgressBar1.setValue(0);
-    Label8.setVisible(false);
-    Text2.setVisible(false);
-    m_engine.init();
+    m_engine.Form_Load();
 }
 
 bool WebMainWindow::press(const QString &name, GameWindows &windows)
 {
-    if (name == QLatin1String("Command2")) {
-        if (Command2.takesPresses())
-            windows.handle(WindowId::Main, GameWindows::From::User,
-                           [&windows] { windows.form1_Command2_Click(); });
-        return true;
-    }
-    using Procedure = void (QuizEngine::*)();
-    const struct
-    {
-        const char *name;
-        bool takesPresses;
-        Procedure procedure;
-    } controls[] = {
-        {"Command1", Command1.takesPresses(), &QuizEngine::Command1_Click},
-        {"Command3", Command3.takesPresses(), &QuizEngine::Command3_Click},
-        {"Command4", Command4.takesPresses(), &QuizEngine::Command4_Click},
-        {"mnuNiveau1", mnuNiveau1.takesPresses(), &QuizEngine::mnuNiveau1_Click},
-        {"mnuNiveau2", mnuNiveau2.takesPresses(), &QuizEngine::mnuNiveau2_Click},
-        {"mnuNiveau3", mnuNiveau3.takesPresses(), &QuizEngine::mnuNiveau3_Click},
-        {"mnuLent", mnuLent.takesPresses(), &QuizEngine::mnuLent_Click},
-        {"mnuMoyen", mnuMoyen.takesPresses(), &QuizEngine::mnuMoyen_Click},
-        {"mnuRapide", mnuRapide.takesPresses(), &QuizEngine::mnuRapide_Click},
-    };
-    for (const auto &control : controls) {
-        if (name != QLatin1String(control.name))
+    for (const wiring::Press &press : wiring::presses) {
+        if (name != QLatin1String(press.control))
             continue;
-        if (control.takesPresses) {
-            const Procedure procedure = control.procedure;
+        if (takesPresses(element(name))) {
             windows.handle(WindowId::Main, GameWindows::From::User,
-                           [this, procedure] { (m_engine.*procedure)(); });
+                           [this, procedure = press.procedure] { (m_engine.*procedure)(); });
         }
         return true;
     }

@@ -23,9 +23,4 @@ void WebMenuItem::setEnabled(bool enabled)
     m_element.set("disabled", emscripten::val(!enabled));
 }
 
-bool WebMenuItem::takesPresses() const
-{
-    return !m_element["disabled"].as<bool>();
-}
-
 } // namespace calcaro::web

@@ -16,7 +16,6 @@ public:
     bool isChecked() const override;
     void setChecked(bool checked) override;
     void setEnabled(bool enabled) override;
-    bool takesPresses() const;
 
 private:
     emscripten::val m_element;

@@ -1,6 +1,7 @@
 #include "webprogram.h"
 
 #include "element.h"
+#include "form1wiring.h"
 #include "texts.h"
 
 #include <emscripten/emscripten.h>
@@ -22,12 +23,11 @@ QString idOf(WindowId window)
     return {};
 }
 
-// The button that holds the focus when a dialog comes up: leaving is the question in the quit
-// confirmation, so the safe answer.
-QString defaultButton(WindowId window)
+// A button of a window, as the page names it: the main window's by its own name.
+QString idOf(WindowId window, const char *control)
 {
-    return window == WindowId::Quit ? QStringLiteral("Form3.Command2")
-                                    : QStringLiteral("Form2.Command1");
+    const QString name = QString::fromLatin1(control);
+    return window == WindowId::Main ? name : idOf(window) + QLatin1Char('.') + name;
 }
 
 } // namespace
@@ -42,24 +42,12 @@ void WebProgram::start()
 
 void WebProgram::press(const QString &name)
 {
-    using Handler = void (GameWindows::*)();
-    const struct
-    {
-        const char *name;
-        WindowId window;
-        Handler handler;
-    } dialogButtons[] = {
-        {"Form2.Command1", WindowId::SeriesEnd, &GameWindows::Form2_Command1_Click},
-        {"Form2.Command2", WindowId::SeriesEnd, &GameWindows::Form2_Command2_Click},
-        {"Form2.Command3", WindowId::SeriesEnd, &GameWindows::Form2_Command3_Click},
-        {"Form3.Command1", WindowId::Quit, &GameWindows::Form3_Command1_Click},
-        {"Form3.Command2", WindowId::Quit, &GameWindows::Form3_Command2_Click},
-    };
-    for (const auto &button : dialogButtons) {
-        if (name == QLatin1String(button.name)) {
-            const Handler handler = button.handler;
-            m_windows.handle(button.window, GameWindows::From::User,
-                             [this, handler] { (m_windows.*handler)(); });
+    for (const wiring::WindowPress &press : wiring::windowPresses) {
+        if (name == idOf(press.window, press.control)) {
+            if (takesPresses(element(name))) {
+                m_windows.handle(press.window, GameWindows::From::User,
+                                 [this, handler = press.handler] { (m_windows.*handler)(); });
+            }
             return;
         }
     }
@@ -126,7 +114,7 @@ void WebProgram::show(WindowId window)
     if (isHidden(page) || !page["open"].as<bool>()) {
         setHidden(page, false); // no longer leaving
         page.call<void>("show");
-        element(defaultButton(window)).call<void>("focus");
+        element(idOf(window, wiring::firstFocus(window))).call<void>("focus");
     }
 }
 

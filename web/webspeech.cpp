@@ -25,11 +25,8 @@ WebSpeech::WebSpeech(Controls controls, const Module1 &state)
 
 QString WebSpeech::asked() const
 {
-    if (m_c.message.caption() != texts::answerPrompt)
-        return QString();
-    // The remainder belongs to the question only where it is shown ("Niveau 3").
-    return speech::question(m_c.dividend.caption(), m_c.divisor.caption(),
-                            m_c.remainder.isVisible() ? m_c.remainder.text() : QString());
+    return speech::asked(m_c.message.caption(), m_c.dividend.caption(), m_c.divisor.caption(),
+                         m_c.remainder.isVisible() ? m_c.remainder.text() : QString());
 }
 
 void WebSpeech::update()

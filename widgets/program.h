@@ -1,6 +1,7 @@
 #pragma once
 
 #include "controls/timerfactory.h"
+#include "form1wiring.h"
 #include "gamewindows.h"
 #include "module1.h"
 #include "randomsource.h"
@@ -114,16 +115,26 @@ private:
     std::unique_ptr<GameWindows> m_windows;
 };
 
-// Connects the clicks of a window's button to one of the game's window handlers, through
-// handle().
-template <typename W>
-void connectClick(QAbstractButton *button, W &window, void (GameWindows::*handler)())
+// Connects the clicks of the window's buttons that the three windows handle together
+// (wiring::windowPresses) to their handlers, through handle(); a dialog's first button to hold
+// the focus takes it.
+template <typename W> void connectWindowPresses(W &window, WindowId id)
 {
-    QObject::connect(button, &QAbstractButton::clicked, &window, [&window, handler] {
-        Program &program = Program::instance();
-        program.handle(window, Program::From::User,
-                       [&program, handler] { (program.windows().*handler)(); });
-    });
+    for (const wiring::WindowPress &press : wiring::windowPresses) {
+        if (press.window != id)
+            continue;
+        auto *button =
+            window.template findChild<QAbstractButton *>(QString::fromLatin1(press.control));
+        QObject::connect(
+            button, &QAbstractButton::clicked, &window, [&window, handler = press.handler] {
+                Program &program = Program::instance();
+                program.handle(window, Program::From::User,
+                               [&program, handler] { (program.windows().*handler)(); });
+            });
+    }
+    if (id != WindowId::Main)
+        window.template findChild<QWidget *>(QString::fromLatin1(wiring::firstFocus(id)))
+            ->setFocus();
 }
 
 } // namespace calcaro

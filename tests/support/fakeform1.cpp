@@ -1,12 +1,18 @@
 #include "fakeform1.h"
 
+#include "form1wiring.h"
+
 namespace calcaro::test {
 
 FakeForm1::FakeForm1()
 {
-    Timer1 = std::make_unique<SimTimer>(clock, 50, [this] { engine->Timer1_Timer(); });
-    Timer2 = std::make_unique<SimTimer>(clock, 100, [this] { engine->Timer2_Timer(); });
-    Timer3 = std::make_unique<SimTimer>(clock, 100, [this] { engine->Timer3_Timer(); });
+    auto timer = [this](const wiring::Tick &t) {
+        return std::make_unique<SimTimer>(clock, t.intervalMs,
+                                          [this, tick = t.tick] { ((*engine).*tick)(); });
+    };
+    Timer1 = timer(wiring::ticks[0]);
+    Timer2 = timer(wiring::ticks[1]);
+    Timer3 = timer(wiring::ticks[2]);
     mnuNiveau1.checked = true;
     mnuLent.checked = true;
     Label2.caption = QStringLiteral(":");
@@ -45,9 +51,7 @@ void FakeForm1::record(bool on)
 
 void FakeForm1::load()
 {
-    Label8.visible = false;
-    Text2.visible = false;
-    engine->init();
+    engine->Form_Load();
 }
 
 bool FakeForm1::processPendingEvents()

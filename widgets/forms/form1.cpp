@@ -125,11 +125,12 @@ form1::form1(Module1 &state, RandomSource &random, const TimerFactory &timers)
 
     const Widgets &w = *m_widgets;
     // Each tick runs as a handler of this window, like a click.
-    auto makeTimer = [&](const char *name, int intervalMs, void (QuizEngine::*tick)()) {
-        return timers(*this, QString::fromLatin1(name), intervalMs, [this, tick] {
-            Program::instance().handle(*this, Program::From::Program,
-                                       [this, tick] { (engine().*tick)(); });
-        });
+    auto makeTimer = [&](const wiring::Tick &timer) {
+        return timers(*this, QString::fromLatin1(timer.timer), timer.intervalMs,
+                      [this, tick = timer.tick] {
+                          Program::instance().handle(*this, Program::From::Program,
+                                                     [this, tick] { (engine().*tick)(); });
+                      });
     };
     m_adapters.reset(new Adapters{
         .Label1 = QtLabel(*w.Label1, QtLabel::Sizing::AutoSize),
@@ -154,9 +155,9 @@ form1::form1(Module1 &state, RandomSource &random, const TimerFactory &timers)
         .mnuMoyen = QtMenuItem(*w.mnuMoyen),
         .mnuRapide = QtMenuItem(*w.mnuRapide),
         .window = MainFormWindow(Program::instance().windows(), Program::instance()),
-        .Timer1 = makeTimer("Timer1", 50, &QuizEngine::Timer1_Timer),
-        .Timer2 = makeTimer("Timer2", 100, &QuizEngine::Timer2_Timer),
-        .Timer3 = makeTimer("Timer3", 100, &QuizEngine::Timer3_Timer),
+        .Timer1 = makeTimer(wiring::ticks[0]),
+        .Timer2 = makeTimer(wiring::ticks[1]),
+        .Timer3 = makeTimer(wiring::ticks[2]),
     });
     Adapters &a = *m_adapters;
     auto *speech = new QuestionSpeech({.dividend = *w.Label1,
@@ -179,22 +180,18 @@ void form1::connectHandlers()
 {
     const Widgets &w = *m_widgets;
     // Clicks and menu choices go to the game's procedures of the same names.
-    auto forward = [this](auto *sender, auto signal, void (QuizEngine::*procedure)()) {
-        connect(sender, signal, this, [this, procedure] {
+    for (const wiring::Press &press : wiring::presses) {
+        auto run = [this, procedure = press.procedure] {
             Program::instance().handle(*this, Program::From::User,
                                        [this, procedure] { (engine().*procedure)(); });
-        });
-    };
-    forward(w.Command1, &QPushButton::clicked, &QuizEngine::Command1_Click);
-    forward(w.Command3, &QPushButton::clicked, &QuizEngine::Command3_Click);
-    forward(w.Command4, &QPushButton::clicked, &QuizEngine::Command4_Click);
-    forward(w.mnuNiveau1, &QAction::triggered, &QuizEngine::mnuNiveau1_Click);
-    forward(w.mnuNiveau2, &QAction::triggered, &QuizEngine::mnuNiveau2_Click);
-    forward(w.mnuNiveau3, &QAction::triggered, &QuizEngine::mnuNiveau3_Click);
-    forward(w.mnuLent, &QAction::triggered, &QuizEngine::mnuLent_Click);
-    forward(w.mnuMoyen, &QAction::triggered, &QuizEngine::mnuMoyen_Click);
-    forward(w.mnuRapide, &QAction::triggered, &QuizEngine::mnuRapide_Click);
-    connectClick(w.Command2, *this, &GameWindows::form1_Command2_Click);
+        };
+        const QString name = QString::fromLatin1(press.control);
+        if (auto *button = findChild<QPushButton *>(name))
+            connect(button, &QPushButton::clicked, this, run);
+        else
+            connect(findChild<QAction *>(name), &QAction::triggered, this, run);
+    }
+    connectWindowPresses(*this, WindowId::Main);
     ButtonKeys::install(*this, w.Command3);
 }
 
@@ -315,9 +312,7 @@ void form1::Form_Load()
 {
     adjustSize();
     centreOnScreen(*this);
-    m_adapters->Label8.setVisible(false);
-    m_adapters->Text2.setVisible(false);
-    engine().init();
+    engine().Form_Load();
     m_widgets->Command1->setFocus(); // the first control in tab order that takes the focus
 }
 

@@ -50,11 +50,8 @@ Form2::Form2()
     keepFixedSize(*this);
     setTabOrder(continuer, recommencer);
     setTabOrder(recommencer, quitter);
-    connectClick(continuer, *this, &GameWindows::Form2_Command1_Click);
-    connectClick(recommencer, *this, &GameWindows::Form2_Command2_Click);
-    connectClick(quitter, *this, &GameWindows::Form2_Command3_Click);
+    connectWindowPresses(*this, WindowId::SeriesEnd);
     ButtonKeys::install(*this);
-    continuer->setFocus();
 
     Form_Load();
 }

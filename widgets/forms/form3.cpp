@@ -47,11 +47,8 @@ Form3::Form3()
     auto *non = makeButton(*this, QStringLiteral("Command2"), QStringLiteral("Non"),
                            twipsRect(8640, 2880, 1575, 855), big);
     setTabOrder(oui, non);
-    connectClick(oui, *this, &GameWindows::Form3_Command1_Click);
-    connectClick(non, *this, &GameWindows::Form3_Command2_Click);
+    connectWindowPresses(*this, WindowId::Quit);
     ButtonKeys::install(*this);
-    // Leaving is the question: the safe answer holds the focus.
-    non->setFocus();
 
     Form_Load();
 }

@@ -37,12 +37,9 @@ void QuestionSpeech::update()
 
 QString QuestionSpeech::asked() const
 {
-    if (m_c.message.text() != texts::answerPrompt)
-        return QString();
-    // The remainder belongs to the question only where it is shown ("Niveau 3").
     const bool remainderShown = m_c.remainder.isVisibleTo(m_c.remainder.window());
-    return speech::question(m_c.dividend.text(), m_c.divisor.text(),
-                            remainderShown ? m_c.remainder.text() : QString());
+    return speech::asked(m_c.message.text(), m_c.dividend.text(), m_c.divisor.text(),
+                         remainderShown ? m_c.remainder.text() : QString());
 }
 
 void QuestionSpeech::messageShown()
