@@ -1,14 +1,17 @@
 // Calcaro CM1 in the browser: what the page does by itself around the game. The game (the C++
-// module) changes the elements directly; this script only hands it the child's clicks and keys,
-// runs the menus and scales the windows to the browser window.
+// module) changes the elements directly and decides what every press does; this script hands it
+// the child's clicks, taps and keys, and keeps to the page what a desktop would do: the menu bar,
+// the number pad, the access keys and the tab order, the scale of the windows to the browser
+// window, and calcaroPage, the focus rules the game calls as windows and controls go.
+// It reads top to bottom: what it declares, then, at the end, how it starts.
 'use strict';
 
 (function () {
     const byId = (id) => document.getElementById(id);
     const form1 = byId('form1');
     const stage = byId('stage');
-    const menubar = byId('menubar');
-    const goodbye = byId('goodbye');
+    const loading = byId('loading');
+    const validate = byId('Command3');
     const dialogs = [byId('Form2'), byId('Form3')];
 
     // Safari before 15.4 has no dialogs of its own: there the game's show() and close() set the
@@ -29,10 +32,19 @@
     const pointerDown = pointers ? 'pointerdown' : 'mousedown';
     const pointerEnter = pointers ? 'pointerenter' : 'mouseenter';
 
+    function shown(element) {
+        return element.getClientRects().length > 0;
+    }
+
+    function isTextBox(element) {
+        return element && element.classList && element.classList.contains('textbox');
+    }
+
     // ---- The game ----------------------------------------------------------------------------
 
-    let calcaro = null; // the module, once it has loaded: clicks before then are dropped
+    let calcaro = null; // the module, once it has loaded: presses before then are dropped
 
+    // A press on a button or a menu item, by its id: the game decides whether it takes it.
     function press(name) {
         if (calcaro)
             calcaro.press(name);
@@ -43,7 +55,6 @@
             calcaro.closeWindow(name);
     }
 
-    const loading = byId('loading');
     function startGame() {
         window.calcaroLms.start(); // a learning platform that opened the page, if any
         try {
@@ -55,12 +66,6 @@
             failed(error);
         }
     }
-    // Once the page has loaded: a screen reader that is told of the page's loading after the
-    // game has put the focus on "Démarrer" starts reading from the top, and never says it.
-    if (document.readyState === 'complete')
-        startGame();
-    else
-        addEventListener('load', startGame, {once: true});
 
     function failed(error) {
         form1.hidden = true;
@@ -95,8 +100,6 @@
                 scale, w / parseFloat(size.width), h / parseFloat(size.height))));
         }
     }
-    addEventListener('resize', fit);
-    fit();
 
     // ---- Windows -------------------------------------------------------------------------------
 
@@ -104,349 +107,6 @@
     function activeWindow() {
         const here = (w) => !w.hidden && !w.hasAttribute('data-leaving');
         return dialogs.find((d) => d.open && here(d)) || (here(form1) ? form1 : null);
-    }
-
-    function shown(element) {
-        return element.getClientRects().length > 0;
-    }
-
-    // Access keys live only on the shown buttons of the active window. The main window's
-    // "Recommencer" and "Quitter" share their letters with the series-end dialog's, and a
-    // browser that handles access keys itself must never reach the window behind the dialog.
-    const keyed = Array.from(document.querySelectorAll('button[accesskey]'));
-    for (const button of keyed)
-        button.dataset.key = button.getAttribute('accesskey');
-
-    function syncAccessKeys() {
-        const active = activeWindow();
-        for (const button of keyed) {
-            if (active && active.contains(button) && shown(button))
-                button.setAttribute('accesskey', button.dataset.key);
-            else
-                button.removeAttribute('accesskey');
-        }
-    }
-
-    let goodbyeShown = false;
-    function windowsChanged() {
-        if (window.calcaroPage)
-            window.calcaroPage.settle(form1);
-        syncAccessKeys();
-        syncPad();
-        // The page cannot close itself: the goodbye screen's one button gets the focus.
-        if (goodbyeShown !== !goodbye.hidden) {
-            goodbyeShown = !goodbye.hidden;
-            if (goodbyeShown)
-                byId('goodbye-replay').focus();
-        }
-    }
-    new MutationObserver(windowsChanged).observe(document.body, {
-        subtree: true,
-        attributes: true,
-        attributeFilter: ['hidden', 'open', 'disabled', 'data-leaving'],
-    });
-
-    // Escape does nothing in the dialogs, as on the desktop, where they have no cancel button:
-    // the browser must not close a dialog behind the game's back either.
-    for (const dialog of dialogs) {
-        dialog.addEventListener('cancel', (event) => event.preventDefault());
-    }
-
-    // ---- Number pad ----------------------------------------------------------------------------
-
-    const pad = byId('pad');
-    const padItem = byId('mnuPave');
-    const validate = byId('Command3');
-    const boxes = Array.from(document.querySelectorAll('.textbox'));
-    // A finger for a pointer, or no hover at all: a tablet, a phone, a whiteboard.
-    const touchScreen = matchMedia('(pointer: coarse), (hover: none)');
-    let padChoice = null; // the child's own choice from the menu, over what the screen is
-    let lastBox = null;   // the answer box the pad writes into when the focus is elsewhere
-
-    function syncPad() {
-        const wanted = padChoice === null ? touchScreen.matches : padChoice;
-        padItem.setAttribute('aria-checked', String(wanted));
-        // With the pad on screen, a tablet's own keyboard would only cover the game.
-        for (const box of boxes)
-            box.inputMode = wanted ? 'none' : 'numeric';
-        const show = wanted && !form1.hidden && !form1.hasAttribute('data-leaving');
-        if (pad.hidden === show) {
-            pad.hidden = !show;
-            document.body.classList.toggle('with-pad', show);
-            fit();
-        }
-        // The keys work while a question waits for its answer.
-        const answering = shown(validate) && !validate.disabled;
-        for (const key of pad.querySelectorAll('button')) {
-            if (key.disabled === answering)
-                key.disabled = !answering;
-        }
-    }
-    // Safari before 14 has only the older way of listening to a media query.
-    if (touchScreen.addEventListener)
-        touchScreen.addEventListener('change', syncPad);
-    else
-        touchScreen.addListener(syncPad);
-    windowsChanged();
-
-    function padTarget() {
-        return [document.activeElement, lastBox, byId('Text1')].find(
-            (box) => isTextBox(box) && shown(box) && !box.readOnly && !box.disabled);
-    }
-
-    function padKey(key) {
-        if (key.id === 'pad-validate') {
-            if (shown(validate) && !validate.disabled)
-                press('Command3');
-            return;
-        }
-        const box = padTarget();
-        if (!box)
-            return;
-        if (key.id === 'pad-clear') {
-            box.value = '';
-        } else if (box === document.activeElement) {
-            box.setRangeText(key.textContent, box.selectionStart, box.selectionEnd, 'end');
-        } else {
-            box.value += key.textContent;
-        }
-        box.dispatchEvent(new Event('input', {bubbles: true}));
-    }
-
-    document.addEventListener('focusin', (event) => {
-        if (!isTextBox(event.target))
-            return;
-        lastBox = event.target;
-        // Once the focus has settled, as the game may be what moved it.
-        if (event.target.id === 'Text1')
-            setTimeout(() => calcaro && document.activeElement === event.target &&
-                             calcaro.answerFocused());
-    });
-
-    // ---- Clicks --------------------------------------------------------------------------------
-
-    const closeBoxes = {'form1-close': 'form1', 'Form2-close': 'Form2', 'Form3-close': 'Form3'};
-
-    document.addEventListener('click', (event) => {
-        const button = event.target.closest('button');
-        if (!button)
-            return;
-        const id = button.id;
-        if (pad.contains(button)) {
-            padKey(button);
-        } else if (id === 'goodbye-replay') {
-            location.reload();
-        } else if (id in closeBoxes) {
-            closeWindow(closeBoxes[id]);
-        } else if (button.classList.contains('menutitle')) {
-            const menu = menus.find((m) => m.title === button);
-            if (openMenu !== menu) {
-                openMenuOf(menu, event.detail === 0 ? 'first' : 'none');
-            } else if (event.detail === 0) {
-                closeMenus(); // from the keyboard: the menu bar keeps the focus
-            } else {
-                leaveMenuBar();
-            }
-        } else if (button === padItem) {
-            leaveMenuBar();
-            padChoice = padItem.getAttribute('aria-checked') !== 'true';
-            syncPad();
-        } else if (button.getAttribute('role') === 'menuitemradio') {
-            leaveMenuBar();
-            press(id);
-        } else if (id) {
-            press(id);
-        }
-    });
-
-    // A click on a window's ground, a label, a close box or a key of the pad leaves the focus
-    // where it is, as on the desktop: the answer box keeps it while the child clicks around.
-    document.addEventListener('mousedown', (event) => {
-        const control = event.target.closest('button, input');
-        if (!control || control.classList.contains('close') || pad.contains(control))
-            event.preventDefault();
-    });
-
-    // ---- Menus ---------------------------------------------------------------------------------
-
-    const menus = Array.from(menubar.querySelectorAll('.menutitle'), (title) => ({
-        title,
-        list: byId(title.getAttribute('aria-controls')),
-    }));
-    let openMenu = null;
-    let focusBeforeMenus = null; // where the focus returns when the menu bar is left
-
-    function itemsOf(menu) {
-        return Array.from(menu.list.querySelectorAll('[role^="menuitem"]'))
-            .filter((item) => !item.disabled);
-    }
-
-    // which: 'first', 'last' or 'none' (the menu title keeps the focus)
-    function openMenuOf(menu, which) {
-        closeMenus();
-        openMenu = menu;
-        menu.list.hidden = false;
-        menu.title.setAttribute('aria-expanded', 'true');
-        const items = itemsOf(menu);
-        const target = which === 'first' ? items[0] : which === 'last' ? items[items.length - 1]
-                                                                      : null;
-        (target || menu.title).focus();
-    }
-
-    function closeMenus() {
-        for (const menu of menus) {
-            menu.list.hidden = true;
-            menu.title.setAttribute('aria-expanded', 'false');
-        }
-        openMenu = null;
-    }
-
-    function leaveMenuBar() {
-        const previous = focusBeforeMenus;
-        focusBeforeMenus = null;
-        closeMenus();
-        if (previous && previous.isConnected && shown(previous) && !previous.disabled)
-            previous.focus();
-        else if (menubar.contains(document.activeElement))
-            document.activeElement.blur();
-    }
-
-    function enterMenuBar() {
-        menus[0].title.focus();
-    }
-
-    // The focus before the menu bar was entered, by keyboard or by mouse (some browsers do not
-    // focus a clicked button).
-    function rememberFocus(element) {
-        if (element && !menubar.contains(element) && element !== document.body)
-            focusBeforeMenus = element;
-    }
-    menubar.addEventListener('focusin', (event) => rememberFocus(event.relatedTarget));
-    menubar.addEventListener(pointerDown, () => rememberFocus(document.activeElement));
-
-    // Focus or a click anywhere else closes an open menu.
-    document.addEventListener('focusin', (event) => {
-        if (!menubar.contains(event.target)) {
-            closeMenus();
-            focusBeforeMenus = null;
-        }
-    });
-    document.addEventListener(pointerDown, (event) => {
-        if (!menubar.contains(event.target) && menubar.contains(document.activeElement))
-            leaveMenuBar();
-        else if (openMenu && !menubar.contains(event.target))
-            closeMenus();
-    });
-
-    // With a menu open, pointing at the other title opens that one instead.
-    for (const menu of menus) {
-        menu.title.addEventListener(pointerEnter, () => {
-            if (openMenu && openMenu !== menu)
-                openMenuOf(menu, 'none');
-        });
-    }
-
-    function neighbour(menu, step) {
-        const i = menus.indexOf(menu);
-        return menus[(i + step + menus.length) % menus.length];
-    }
-
-    menubar.addEventListener('keydown', (event) => {
-        if (event.altKey || event.ctrlKey || event.metaKey)
-            return;
-        const target = event.target;
-        const titleMenu = menus.find((m) => m.title === target);
-        const itemMenu = menus.find((m) => m.list.contains(target));
-        let handled = true;
-        if (titleMenu) {
-            switch (event.key) {
-            case 'ArrowRight':
-            case 'ArrowLeft': {
-                const next = neighbour(titleMenu, event.key === 'ArrowRight' ? 1 : -1);
-                if (openMenu)
-                    openMenuOf(next, 'first');
-                else
-                    next.title.focus();
-                break;
-            }
-            case 'Home':
-                menus[0].title.focus();
-                break;
-            case 'End':
-                menus[menus.length - 1].title.focus();
-                break;
-            case 'ArrowDown':
-            case 'Enter':
-            case ' ':
-                if (!event.repeat)
-                    openMenuOf(titleMenu, 'first');
-                break;
-            case 'ArrowUp':
-                openMenuOf(titleMenu, 'last');
-                break;
-            case 'Escape':
-                if (openMenu)
-                    closeMenus();
-                else
-                    leaveMenuBar();
-                break;
-            case 'Tab':
-                leaveMenuBar();
-                break;
-            default:
-                handled = false;
-            }
-        } else if (itemMenu) {
-            const items = itemsOf(itemMenu);
-            const at = items.indexOf(target);
-            switch (event.key) {
-            case 'ArrowDown':
-                if (items.length)
-                    items[(at + 1) % items.length].focus();
-                break;
-            case 'ArrowUp':
-                if (items.length)
-                    items[(at - 1 + items.length) % items.length].focus();
-                break;
-            case 'Home':
-                if (items.length)
-                    items[0].focus();
-                break;
-            case 'End':
-                if (items.length)
-                    items[items.length - 1].focus();
-                break;
-            case 'ArrowRight':
-            case 'ArrowLeft':
-                openMenuOf(neighbour(itemMenu, event.key === 'ArrowRight' ? 1 : -1), 'first');
-                break;
-            case 'Escape':
-                closeMenus();
-                itemMenu.title.focus();
-                break;
-            case 'Tab':
-                leaveMenuBar();
-                break;
-            default:
-                handled = false; // Enter and Space click the item, as any button
-            }
-        } else {
-            handled = false;
-        }
-        if (handled)
-            event.preventDefault();
-    });
-
-    // ---- Keys ----------------------------------------------------------------------------------
-
-    // The letter of an Alt+letter press. The key's character where it is a letter, for the
-    // child's own keyboard layout (AZERTY included); else the key's place, where Alt turns the
-    // character into another one (macOS).
-    function letterOf(event) {
-        if (/^[a-z]$/i.test(event.key))
-            return event.key.toLowerCase();
-        const place = /^Key([A-Z])$/.exec(event.code);
-        return place ? place[1].toLowerCase() : null;
     }
 
     // The controls that Tab visits in a window, in order: the main window's in the desktop's
@@ -460,8 +120,8 @@
 
     // Called by the game before it hides or disables the control that has the focus (or a part
     // of the page that holds it): the focus goes on to the next control of the window's tab
-    // order that stays, as a desktop moves it.
-    window.calcaroPage = {
+    // order that stays, as a desktop moves it. The game relies on it: the page always has it.
+    const calcaroPage = window.calcaroPage = {
         // Hides an element that holds the focus: the focus goes on at once, and the element
         // leaves two frames later, once the browser has told assistive technology of the new
         // focus (Firefox tells of changes once a frame, removals first). Meanwhile it is out of
@@ -512,35 +172,330 @@
         },
     };
 
-    function isTextBox(element) {
-        return element && element.classList && element.classList.contains('textbox');
+    // Access keys live only on the shown buttons of the active window. The main window's
+    // "Recommencer" and "Quitter" share their letters with the series-end dialog's, and a
+    // browser that handles access keys itself must never reach the window behind the dialog.
+    const keyed = Array.from(document.querySelectorAll('button[accesskey]'));
+    for (const button of keyed)
+        button.dataset.key = button.getAttribute('accesskey');
+
+    function syncAccessKeys() {
+        const active = activeWindow();
+        for (const button of keyed) {
+            if (active && active.contains(button) && shown(button))
+                button.setAttribute('accesskey', button.dataset.key);
+            else
+                button.removeAttribute('accesskey');
+        }
     }
 
-    document.addEventListener('keydown', (event) => {
-        // Handled already: by the menus above, or by a browser that ran an access key itself.
+    // ---- Menus ---------------------------------------------------------------------------------
+
+    // A menu bar as on a desktop: a menu opens by a click, by pointing while another is open,
+    // and from the keyboard (the arrows, Home, End, Enter, Space, Escape, Tab); leaving the bar
+    // gives the focus back to where it was before.
+    function menuBar(bar) {
+        const menus = Array.from(bar.querySelectorAll('.menutitle'), (title) => ({
+            title,
+            list: byId(title.getAttribute('aria-controls')),
+        }));
+        let openMenu = null;
+        let focusBefore = null; // where the focus returns when the bar is left
+
+        const itemsOf = (menu) => Array.from(menu.list.querySelectorAll('[role^="menuitem"]'))
+            .filter((item) => !item.disabled);
+        const neighbour = (menu, step) =>
+            menus[(menus.indexOf(menu) + step + menus.length) % menus.length];
+
+        // which: 'first', 'last' or 'none' (the menu title keeps the focus)
+        function open(menu, which) {
+            close();
+            openMenu = menu;
+            menu.list.hidden = false;
+            menu.title.setAttribute('aria-expanded', 'true');
+            const items = itemsOf(menu);
+            const target = which === 'first' ? items[0]
+                : which === 'last' ? items[items.length - 1] : null;
+            (target || menu.title).focus();
+        }
+
+        function close() {
+            for (const menu of menus) {
+                menu.list.hidden = true;
+                menu.title.setAttribute('aria-expanded', 'false');
+            }
+            openMenu = null;
+        }
+
+        function leave() {
+            const previous = focusBefore;
+            focusBefore = null;
+            close();
+            if (previous && previous.isConnected && shown(previous) && !previous.disabled)
+                previous.focus();
+            else if (bar.contains(document.activeElement))
+                document.activeElement.blur();
+        }
+
+        // The focus before the bar was entered, by keyboard or by mouse (some browsers do not
+        // focus a clicked button).
+        function remember(element) {
+            if (element && !bar.contains(element) && element !== document.body)
+                focusBefore = element;
+        }
+        bar.addEventListener('focusin', (event) => remember(event.relatedTarget));
+        bar.addEventListener(pointerDown, () => remember(document.activeElement));
+
+        // Focus or a click anywhere else closes an open menu.
+        document.addEventListener('focusin', (event) => {
+            if (!bar.contains(event.target)) {
+                close();
+                focusBefore = null;
+            }
+        });
+        document.addEventListener(pointerDown, (event) => {
+            if (!bar.contains(event.target) && bar.contains(document.activeElement))
+                leave();
+            else if (openMenu && !bar.contains(event.target))
+                close();
+        });
+
+        // With a menu open, pointing at another title opens that one instead.
+        for (const menu of menus) {
+            menu.title.addEventListener(pointerEnter, () => {
+                if (openMenu && openMenu !== menu)
+                    open(menu, 'none');
+            });
+        }
+
+        function titleKey(menu, key, repeat) {
+            switch (key) {
+            case 'ArrowRight':
+            case 'ArrowLeft': {
+                const next = neighbour(menu, key === 'ArrowRight' ? 1 : -1);
+                if (openMenu)
+                    open(next, 'first');
+                else
+                    next.title.focus();
+                return true;
+            }
+            case 'Home':
+            case 'End':
+                menus[key === 'Home' ? 0 : menus.length - 1].title.focus();
+                return true;
+            case 'ArrowDown':
+            case 'Enter':
+            case ' ':
+                if (!repeat)
+                    open(menu, 'first');
+                return true;
+            case 'ArrowUp':
+                open(menu, 'last');
+                return true;
+            case 'Escape':
+                if (openMenu)
+                    close();
+                else
+                    leave();
+                return true;
+            case 'Tab':
+                leave();
+                return true;
+            }
+            return false;
+        }
+
+        function itemKey(menu, item, key) {
+            const items = itemsOf(menu);
+            const n = items.length;
+            const at = items.indexOf(item);
+            const to = {ArrowDown: at + 1, ArrowUp: at - 1 + n, Home: 0, End: n - 1}[key];
+            if (to !== undefined) {
+                if (n)
+                    items[to % n].focus();
+                return true;
+            }
+            switch (key) {
+            case 'ArrowRight':
+            case 'ArrowLeft':
+                open(neighbour(menu, key === 'ArrowRight' ? 1 : -1), 'first');
+                return true;
+            case 'Escape':
+                close();
+                menu.title.focus();
+                return true;
+            case 'Tab':
+                leave();
+                return true;
+            }
+            return false; // Enter and Space click the item, as any button
+        }
+
+        bar.addEventListener('keydown', (event) => {
+            if (event.altKey || event.ctrlKey || event.metaKey)
+                return;
+            const target = event.target;
+            const title = menus.find((m) => m.title === target);
+            const list = menus.find((m) => m.list.contains(target));
+            if (title ? titleKey(title, event.key, event.repeat)
+                : list ? itemKey(list, target, event.key) : false)
+                event.preventDefault();
+        });
+
+        return {
+            // A click on a menu title; from the keyboard (Enter, Space) it opens on its first
+            // item, and closes with the bar keeping the focus.
+            titleClicked(title, byKeyboard) {
+                const menu = menus.find((m) => m.title === title);
+                if (openMenu !== menu)
+                    open(menu, byKeyboard ? 'first' : 'none');
+                else if (byKeyboard)
+                    close();
+                else
+                    leave();
+            },
+            leave,
+            // F10, as on the desktop: to the menu bar, and back.
+            toggle() {
+                if (bar.contains(document.activeElement))
+                    leave();
+                else
+                    menus[0].title.focus();
+            },
+        };
+    }
+
+    const menus = menuBar(byId('menubar'));
+
+    // ---- Number pad ----------------------------------------------------------------------------
+
+    const pad = byId('pad');
+    const padItem = byId('mnuPave');
+    const boxes = Array.from(document.querySelectorAll('.textbox'));
+    // A finger for a pointer, or no hover at all: a tablet, a phone, a whiteboard.
+    const touchScreen = matchMedia('(pointer: coarse), (hover: none)');
+    let padChoice = null; // the child's own choice from the menu, over what the screen is
+    let lastBox = null;   // the answer box the pad writes into when the focus is elsewhere
+
+    function syncPad() {
+        const wanted = padChoice === null ? touchScreen.matches : padChoice;
+        padItem.setAttribute('aria-checked', String(wanted));
+        // With the pad on screen, a tablet's own keyboard would only cover the game.
+        for (const box of boxes)
+            box.inputMode = wanted ? 'none' : 'numeric';
+        const show = wanted && !form1.hidden && !form1.hasAttribute('data-leaving');
+        if (pad.hidden === show) {
+            pad.hidden = !show;
+            document.body.classList.toggle('with-pad', show);
+            fit();
+        }
+        // The keys work while a question waits for its answer: while "Valider" does.
+        const answering = shown(validate) && !validate.disabled;
+        for (const key of pad.querySelectorAll('button')) {
+            if (key.disabled === answering)
+                key.disabled = !answering;
+        }
+    }
+
+    function padTarget() {
+        return [document.activeElement, lastBox, byId('Text1')].find(
+            (box) => isTextBox(box) && shown(box) && !box.readOnly && !box.disabled);
+    }
+
+    function padKey(key) {
+        if (key.id === 'pad-validate') {
+            press('Command3');
+            return;
+        }
+        const box = padTarget();
+        if (!box)
+            return;
+        if (key.id === 'pad-clear') {
+            box.value = '';
+        } else if (box === document.activeElement) {
+            box.setRangeText(key.textContent, box.selectionStart, box.selectionEnd, 'end');
+        } else {
+            box.value += key.textContent;
+        }
+        box.dispatchEvent(new Event('input', {bubbles: true}));
+    }
+
+    // ---- What changes with the windows ----------------------------------------------------------
+
+    function windowsChanged() {
+        calcaroPage.settle(form1);
+        syncAccessKeys();
+        syncPad();
+    }
+
+    // ---- Clicks --------------------------------------------------------------------------------
+
+    const closeBoxes = {'form1-close': 'form1', 'Form2-close': 'Form2', 'Form3-close': 'Form3'};
+
+    function clicked(event) {
+        const button = event.target.closest('button');
+        if (!button)
+            return;
+        const id = button.id;
+        if (pad.contains(button)) {
+            padKey(button);
+        } else if (id === 'goodbye-replay') {
+            location.reload();
+        } else if (id in closeBoxes) {
+            closeWindow(closeBoxes[id]);
+        } else if (button.classList.contains('menutitle')) {
+            menus.titleClicked(button, event.detail === 0);
+        } else if (button === padItem) {
+            menus.leave();
+            padChoice = padItem.getAttribute('aria-checked') !== 'true';
+            syncPad();
+        } else if (button.getAttribute('role') === 'menuitemradio') {
+            menus.leave();
+            press(id);
+        } else if (id) {
+            press(id);
+        }
+    }
+
+    // ---- Keys ----------------------------------------------------------------------------------
+
+    // The letter of an Alt+letter press. The key's character where it is a letter, for the
+    // child's own keyboard layout (AZERTY included); else the key's place, where Alt turns the
+    // character into another one (macOS).
+    function letterOf(event) {
+        if (/^[a-z]$/i.test(event.key))
+            return event.key.toLowerCase();
+        const place = /^Key([A-Z])$/.exec(event.code);
+        return place ? place[1].toLowerCase() : null;
+    }
+
+    // Alt+letter presses the active window's button of that access key, in every browser.
+    function accessKey(event, active) {
+        const letter = letterOf(event);
+        if (!letter || !active)
+            return;
+        // A letter of the window's, even while its button is hidden, is the game's: the
+        // browser must not take it (Alt+D would go to the address bar, out of the game).
+        if (!keyed.some((b) => b.dataset.key === letter && active.contains(b)))
+            return;
+        event.preventDefault();
+        const button = keyed.find((b) => b.dataset.key === letter && active.contains(b) &&
+                                         shown(b));
+        if (!button || event.repeat || button.disabled)
+            return;
+        button.focus();
+        button.click();
+    }
+
+    function keyPressed(event) {
+        // Handled already: by the menus, or by a browser that ran an access key itself.
         if (event.defaultPrevented)
             return;
         const active = activeWindow();
         const target = event.target;
 
-        // Alt+letter presses the active window's button of that access key, in every browser.
         if (event.altKey && !event.ctrlKey && !event.metaKey) {
-            const letter = letterOf(event);
-            if (!letter || !active)
-                return;
-            // A letter of the window's, even while its button is hidden, is the game's: the
-            // browser must not take it (Alt+D would go to the address bar, out of the game).
-            if (!keyed.some((b) => b.dataset.key === letter && active.contains(b)))
-                return;
-            event.preventDefault();
-            const button = keyed.find((b) => b.dataset.key === letter && active.contains(b) &&
-                                             shown(b));
-            if (!button)
-                return;
-            if (event.repeat || button.disabled)
-                return;
-            button.focus();
-            button.click();
+            accessKey(event, active);
             return;
         }
         if (event.ctrlKey || event.metaKey)
@@ -560,14 +515,10 @@
         }
 
         if (event.key === 'F10') {
-            // As on the desktop, F10 goes to the menu bar and back.
-            if (active !== form1)
-                return;
-            event.preventDefault();
-            if (menubar.contains(document.activeElement))
-                leaveMenuBar();
-            else
-                enterMenuBar();
+            if (active === form1) {
+                event.preventDefault();
+                menus.toggle();
+            }
             return;
         }
 
@@ -577,7 +528,7 @@
             return;
         }
 
-        if (event.key === 'Enter' && !event.altKey) {
+        if (event.key === 'Enter') {
             // A held key presses nothing again: its repeats would judge the next question the
             // moment it is set up, before the child has even seen it. Only a new press counts.
             if (event.repeat && (target.tagName === 'BUTTON' || isTextBox(target))) {
@@ -588,13 +539,60 @@
             if (active === form1 && !event.shiftKey &&
                 (isTextBox(target) || target === document.body || target === form1)) {
                 event.preventDefault();
-                if (!validate.disabled && shown(validate))
-                    press('Command3');
+                press('Command3');
             }
             return;
         }
 
         if (event.key === ' ' && event.repeat && target.tagName === 'BUTTON')
             event.preventDefault();
+    }
+
+    // ---- How it starts -------------------------------------------------------------------------
+
+    addEventListener('resize', fit);
+    fit();
+
+    new MutationObserver(windowsChanged).observe(document.body, {
+        subtree: true,
+        attributes: true,
+        attributeFilter: ['hidden', 'open', 'disabled', 'data-leaving'],
     });
+    // Safari before 14 has only the older way of listening to a media query.
+    if (touchScreen.addEventListener)
+        touchScreen.addEventListener('change', syncPad);
+    else
+        touchScreen.addListener(syncPad);
+    windowsChanged();
+
+    // Escape does nothing in the dialogs, as on the desktop, where they have no cancel button:
+    // the browser must not close a dialog behind the game's back either.
+    for (const dialog of dialogs)
+        dialog.addEventListener('cancel', (event) => event.preventDefault());
+
+    document.addEventListener('focusin', (event) => {
+        if (!isTextBox(event.target))
+            return;
+        lastBox = event.target;
+        // Once the focus has settled, as the game may be what moved it.
+        if (event.target.id === 'Text1')
+            setTimeout(() => calcaro && document.activeElement === event.target &&
+                             calcaro.answerFocused());
+    });
+    document.addEventListener('click', clicked);
+    // A click on a window's ground, a label, a close box or a key of the pad leaves the focus
+    // where it is, as on the desktop: the answer box keeps it while the child clicks around.
+    document.addEventListener('mousedown', (event) => {
+        const control = event.target.closest('button, input');
+        if (!control || control.classList.contains('close') || pad.contains(control))
+            event.preventDefault();
+    });
+    document.addEventListener('keydown', keyPressed);
+
+    // Once the page has loaded: a screen reader that is told of the page's loading after the
+    // game has put the focus on "Démarrer" starts reading from the top, and never says it.
+    if (document.readyState === 'complete')
+        startGame();
+    else
+        addEventListener('load', startGame, {once: true});
 })();
