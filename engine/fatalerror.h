@@ -6,8 +6,9 @@
 
 namespace calcaro {
 
-// The program's fatal run-time error. Nothing inside the game catches it: the application
-// object reports it in a message box and ends the program.
+// The program's fatal run-time error. Nothing inside the game catches it but the one entry of
+// every handler, GameWindows::handle, which reports it through the front end (a message box, or
+// the browser's alert) once the handler has unwound, and ends the program.
 class FatalError : public std::exception
 {
 public:
