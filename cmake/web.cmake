@@ -1,13 +1,9 @@
 # Toolchain for the game as WebAssembly: Debian's emscripten and the Qt Core that
 # scripts/web-qt.sh builds, with the emsdk-shaped folder it makes beside it. Qt's host tools
 # (moc, rcc) are Debian's own.
-if(DEFINED ENV{XDG_CACHE_HOME})
-    set(calcaro_web_cache "$ENV{XDG_CACHE_HOME}/calcaro")
-else()
-    set(calcaro_web_cache "$ENV{HOME}/.cache/calcaro")
-endif()
-set(calcaro_web_qt "${calcaro_web_cache}/qt-web")
-set(calcaro_emsdk "${calcaro_web_cache}/emsdk-shim")
+include(${CMAKE_CURRENT_LIST_DIR}/QtCache.cmake)
+set(calcaro_web_qt "${calcaro_qt_cache}/qt-web")
+set(calcaro_emsdk "${calcaro_qt_cache}/emsdk-shim")
 if(NOT EXISTS "${calcaro_web_qt}/lib/cmake/Qt6/qt.toolchain.cmake"
         OR NOT EXISTS "${calcaro_emsdk}/.emscripten")
     message(FATAL_ERROR "No Qt for WebAssembly in ${calcaro_web_qt}: "

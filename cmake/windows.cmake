@@ -1,15 +1,9 @@
 # Cross toolchain for the game on 64-bit Windows: MinGW-w64 and the Qt for Windows that
-# scripts/windows-qt.sh builds, or the one CALCARO_WINDOWS_QT names. Qt's host tools (moc, rcc,
-# uic) are Debian's own.
+# scripts/windows-qt.sh builds. Qt's host tools (moc, rcc, uic) are Debian's own.
 include(${CMAKE_CURRENT_LIST_DIR}/mingw64.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/QtCache.cmake)
 
-if(DEFINED ENV{CALCARO_WINDOWS_QT})
-    set(calcaro_windows_qt "$ENV{CALCARO_WINDOWS_QT}")
-elseif(DEFINED ENV{XDG_CACHE_HOME})
-    set(calcaro_windows_qt "$ENV{XDG_CACHE_HOME}/calcaro/qt-windows")
-else()
-    set(calcaro_windows_qt "$ENV{HOME}/.cache/calcaro/qt-windows")
-endif()
+set(calcaro_windows_qt "${calcaro_qt_cache}/qt-windows")
 if(NOT EXISTS "${calcaro_windows_qt}/lib/cmake/Qt6/Qt6Config.cmake")
     message(FATAL_ERROR "No Qt for Windows in ${calcaro_windows_qt}: "
         "bash scripts/windows-qt.sh builds it (once, 30 to 45 minutes).")

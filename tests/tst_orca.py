@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 """A child who cannot see plays Calcaro CM1 by ear, with the Orca screen reader.
 
-A private desktop: Xvfb and Openbox, a D-Bus session, the AT-SPI bus with GSettings saying that
+On the private desktop that tests/session.sh (home, folders, a D-Bus session) and
+tests/x11desktop.sh (Xvfb and Openbox) give it, it starts the AT-SPI bus with GSettings saying that
 the screen reader is on, a French locale, speech-dispatcher whose only output module writes each
 utterance down (audio: libao's null driver), and Orca with settings of its own. The game is
 played from the keyboard, each key once Orca has said what a child waits for; what Orca said is
@@ -11,8 +12,8 @@ by line, whatever way it ends.
 With --browser, the same child plays the web page, opened from disk in firefox-esr (or chromium)
 on the same desktop.
 
-usage: tst_orca.py PATH-TO-calcaro
-       tst_orca.py --browser PATH-TO-firefox-esr|PATH-TO-chromium PAGE.html
+usage: session.sh bash x11desktop.sh tst_orca.py PATH-TO-calcaro
+       session.sh bash x11desktop.sh tst_orca.py --browser PATH-TO-firefox-esr|PATH-TO-chromium PAGE
 """
 
 import base64
@@ -46,8 +47,11 @@ FAKETIME_LIBRARY = "/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1"
 # safe-browsing lists, region or location lookups, sponsored tiles, and remote settings sent to a
 # closed port (with MOZ_REMOTE_SETTINGS_DEVTOOLS, below); a proxy that refuses behind all that.
 # The browser tests start Firefox with the same.
+# Chromium, the same: the browser tests' flags.
 with open(os.path.join(os.path.dirname(__file__), "browser", "firefox-prefs.json")) as f:
     FIREFOX_PREFS = json.load(f)
+with open(os.path.join(os.path.dirname(__file__), "browser", "chromium-flags.json")) as f:
+    CHROMIUM_FLAGS = json.load(f)
 
 
 def fail(message):
@@ -59,11 +63,12 @@ class Desktop:
     def __init__(self):
         self.dir = tempfile.mkdtemp(prefix="calcaro-orca-")
         self.processes, self.log, self.spoken = [], [], []
-        home = os.path.join(self.dir, "home")
-        os.mkdir(home)
+        if not all(name in os.environ for name in ("DISPLAY", "DBUS_SESSION_BUS_ADDRESS",
+                                                    "CALCARO_SESSION")):
+            fail("not on a private desktop: run it as session.sh bash x11desktop.sh tst_orca.py")
         self.env = {k: v for k, v in os.environ.items() if not k.startswith(
-            ("DISPLAY", "WAYLAND", "DBUS", "AT_SPI", "QT_", "LC_", "LANG", "SPEECHD", "XDG"))}
-        self.env.update(HOME=home, XDG_RUNTIME_DIR=self.dir, GSETTINGS_BACKEND="keyfile")
+            ("WAYLAND", "AT_SPI", "QT_", "LC_", "LANG", "SPEECHD"))}
+        self.env["GSETTINGS_BACKEND"] = "keyfile"
 
     def path(self, name):
         return os.path.join(self.dir, name)
@@ -74,14 +79,6 @@ class Desktop:
             args, env=env or self.env, stdout=log, stderr=log, stdin=subprocess.DEVNULL,
             start_new_session=True, **kwargs))
         return self.processes[-1]
-
-    def first_line(self, args):
-        """Starts a server that writes where it listens on the file descriptor it is given."""
-        read_end, write_end = os.pipe()
-        self.start([a.replace("FD", str(write_end)) for a in args], pass_fds=(write_end,))
-        os.close(write_end)
-        with os.fdopen(read_end) as pipe:
-            return pipe.readline().strip() or fail(args[0] + " did not start")
 
     def run(self, *args):
         return subprocess.run(args, env=self.env, capture_output=True, text=True).stdout
@@ -97,13 +94,6 @@ class Desktop:
         # The French locale is built here, whatever locales the machine has.
         self.run("localedef", "-i", "fr_FR", "-f", "UTF-8", self.path("fr_FR.UTF-8"))
         self.env.update(LOCPATH=self.dir, LANG="fr_FR.UTF-8", LANGUAGE="fr")
-        self.env["DISPLAY"] = ":" + self.first_line(
-            ["Xvfb", "-displayfd", "FD", "-screen", "0", "1280x1024x24", "-nolisten", "tcp", "-noreset"])
-        self.env["DBUS_SESSION_BUS_ADDRESS"] = self.first_line(
-            ["dbus-daemon", "--session", "--nofork", "--nopidfile", "--print-address=FD"])
-        self.start(["openbox", "--sm-disable"])
-        self.wait("Openbox did not start",
-                  lambda: "window id" in self.run("xprop", "-root", "_NET_SUPPORTING_WM_CHECK"))
         self.run("gsettings", "set", "org.gnome.desktop.a11y.applications",
                  "screen-reader-enabled", "true")
         self.start(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"])
@@ -200,10 +190,8 @@ class Desktop:
             with open(os.path.join(profile, "Default", "Preferences"), "w") as f:
                 json.dump({"translate": {"enabled": False}}, f)  # no offer to translate French
             return self.start([program, "--user-data-dir=" + profile, "--kiosk",
-                               "--force-renderer-accessibility", "--no-first-run",
-                               "--no-default-browser-check", "--disable-background-networking",
-                               "--disable-component-update", "--disable-sync",
-                               "--proxy-server=127.0.0.1:9", url] +
+                               "--force-renderer-accessibility", "--no-default-browser-check",
+                               "--proxy-server=127.0.0.1:9", *CHROMIUM_FLAGS, url] +
                               (["--no-sandbox"] if os.geteuid() == 0 else []))
         os.mkdir(profile)
         with open(os.path.join(profile, "user.js"), "w") as f:

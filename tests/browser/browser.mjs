@@ -15,9 +15,9 @@ import { fileURLToPath, pathToFileURL } from 'node:url';
 // Through require, which looks in NODE_PATH: the modules live in the build tree.
 const require = createRequire(import.meta.url);
 
-// Without these, Chromium keeps trying to reach its maker's services, which are refused here.
-export const chromiumFlags = ['--disable-background-networking', '--disable-component-update',
-    '--disable-sync', '--disable-quic', '--disable-gpu', '--no-first-run'];
+// Without these, Chromium keeps trying to reach its maker's services, which are refused here
+// (tst_orca.py's Chromium takes the same).
+export const chromiumFlags = JSON.parse(readFileSync(new URL('./chromium-flags.json', import.meta.url)));
 
 // The same for Firefox (the prefs are tst_orca.py's too): nothing asked of the network.
 const firefoxPrefs = JSON.parse(readFileSync(new URL('./firefox-prefs.json', import.meta.url)));

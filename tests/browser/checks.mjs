@@ -25,6 +25,15 @@ export async function until(read, condition, what, timeoutMs = 4000) {
     }
 }
 
+// Waits, in the page, until `fn` (given `arg`) holds; returns what it gave.
+export async function untilInPage(page, fn, what, arg) {
+    try {
+        return (await page.waitForFunction(fn, arg, { timeout: 8000 })).jsonValue();
+    } catch {
+        throw new Error(`no ${what}`);
+    }
+}
+
 // The end of a test: its summary, and its status (failed when nothing was checked).
 export function finish() {
     console.log(`${results.passed} passed, ${results.failed} failed`);

@@ -6,7 +6,7 @@ import { createRequire } from 'node:module';
 import { resolve } from 'node:path';
 import { pathToFileURL } from 'node:url';
 import { chromiumFlags } from './browser.mjs';
-import { check, equal, finish } from './checks.mjs';
+import { check, equal, finish, untilInPage as until } from './checks.mjs';
 
 const require = createRequire(import.meta.url);
 const { chromium } = require('playwright-core');
@@ -17,14 +17,6 @@ const listen = `window.heard = []; new MutationObserver((records) => { for (cons
     if (r.target.id === 'announcements')
         heard.push(...Array.from(r.addedNodes, (n) => n.textContent)); }).observe(document,
     { subtree: true, childList: true });`;
-
-async function until(page, fn, what, arg) {
-    try {
-        return (await page.waitForFunction(fn, arg, { timeout: 8000 })).jsonValue();
-    } catch {
-        throw new Error(`no ${what}`);
-    }
-}
 
 // Text below 4.5:1 against any colour of the ground it sits on (a gradient's every stop), for
 // every shown text of the document, the answer boxes' included.
