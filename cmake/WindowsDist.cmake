@@ -56,10 +56,13 @@ add_custom_command(
     COMMAND ${CALCARO_MAKENSIS} -INPUTCHARSET UTF8 -V2 -WX -NOCD
         -DVERSION=${CALCARO_DISPLAY_VERSION} -DVERSION4=${PROJECT_VERSION}
         -DSTAGE=${CALCARO_DIST_DIR} -DOUTFILE=${CALCARO_DIST_SETUP}.part
-        -DICON=${PROJECT_SOURCE_DIR}/resources/icons/calcaro.ico ${calcaro_nsis}
+        -DICON=${PROJECT_SOURCE_DIR}/resources/icons/calcaro.ico
+        -DART=${PROJECT_SOURCE_DIR}/resources/windows ${calcaro_nsis}
     # makensis writes for half a minute: the installer appears whole, or not at all.
     COMMAND ${CMAKE_COMMAND} -E rename ${CALCARO_DIST_SETUP}.part ${CALCARO_DIST_SETUP}
     DEPENDS calcaro ${PROJECT_BINARY_DIR}/dist-files.txt ${calcaro_nsis} ${CMAKE_CURRENT_LIST_DIR}/WindowsStage.cmake
+        ${PROJECT_SOURCE_DIR}/resources/windows/installer-panel.bmp
+        ${PROJECT_SOURCE_DIR}/resources/windows/installer-header.bmp
     COMMENT "Packing ${CALCARO_DIST_NAME}-win64.zip and ${CALCARO_DIST_NAME}-setup.exe"
     VERBATIM)
 add_custom_target(windows_dist ALL DEPENDS ${CALCARO_DIST_ZIP} ${CALCARO_DIST_SETUP})

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Regenerates every image in this folder: the program icon (PNG at every size
-# the desktops ask for, SVG and .ico) and the picture shown in the quit
-# confirmation.
+# the desktops ask for, SVG and .ico), the picture shown in the quit
+# confirmation, the web site's icons and the Windows installer's pictures.
 # Needs ImageMagick 6 or 7, rsvg-convert (librsvg2-bin) and the Liberation Sans
 # font (fonts-liberation2).
 set -euo pipefail
@@ -270,5 +270,19 @@ done
 rsvg-convert -w 288 -h 288 -o "$tmp/maskable.png" icons/calcaro.svg
 "${im[@]}" -size 512x512 "xc:$ground" "$tmp/maskable.png" -gravity center -composite \
   "${png_opts[@]}" PNG24:icons/calcaro-maskable-512.png
+
+# The Windows installer's pictures, in the BMP that NSIS shows: the welcome and finish pages'
+# panel (164x314), the division of the icon over the game's name, above the quit picture; and the
+# header's (150x57), the icon at the right of the white band.
+rsvg-convert -w 128 -h 128 -o "$tmp/panel-icon.png" icons/calcaro.svg
+"${im[@]}" -size 164x314 "xc:$ground" \
+  "$tmp/panel-icon.png" -geometry +18+22 -composite \
+  -font "$font" -pointsize 19 -fill "$ink" -gravity north -annotate +0+160 'Calcaro CM1' \
+  -gravity northwest \( quit-picture.jpg -resize 164x \) -geometry +0+192 -composite \
+  -fill none -stroke "$edge" -draw 'line 0,191 163,191' -stroke none \
+  -type TrueColor -compress None BMP3:windows/installer-panel.bmp
+rsvg-convert -w 48 -h 48 -o "$tmp/header-icon.png" icons/calcaro.svg
+"${im[@]}" -size 150x57 xc:white "$tmp/header-icon.png" -geometry +96+4 -composite \
+  -type TrueColor -compress None BMP3:windows/installer-header.bmp
 
 echo "images written to $here"

@@ -5,6 +5,7 @@
 ;   STAGE     the staged folder: Calcaro.exe and all it needs
 ;   OUTFILE   the installer to write
 ;   ICON      the game's icon
+;   ART       the folder of the pictures of its pages (resources/make-images.sh draws them)
 ;
 ; Schools install the game in two ways. A teacher without administrator rights installs it for
 ; themself, in their own profile; an administrator or a deployment tool runs the installer
@@ -54,6 +55,12 @@ BrandingText "${NAME} ${VERSION}"
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
 !define MUI_ABORTWARNING
+; The game's own art (resources/make-images.sh), where NSIS would show its stock pictures.
+!define MUI_WELCOMEFINISHPAGE_BITMAP "${ART}/installer-panel.bmp"
+!define MUI_UNWELCOMEFINISHPAGE_BITMAP "${ART}/installer-panel.bmp"
+!define MUI_HEADERIMAGE
+!define MUI_HEADERIMAGE_RIGHT
+!define MUI_HEADERIMAGE_BITMAP "${ART}/installer-header.bmp"
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
