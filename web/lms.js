@@ -66,10 +66,11 @@ window.calcaroLms = (function () {
     const get = (element) => call('LMSGetValue', element);
     const set = (element, value) => call('LMSSetValue', element, String(value));
 
+    const two = (n) => (n < 10 ? '0' : '') + n;
+
     // SCORM 1.2's time span, HHHH:MM:SS.SS.
     function timespan(ms) {
         const cs = Math.max(0, Math.round(ms / 10));
-        const two = (n) => (n < 10 ? '0' : '') + n;
         const hours = String(Math.floor(cs / 360000));
         return '0000'.slice(hours.length) + hours + ':' + two(Math.floor(cs / 6000) % 60) + ':' +
                two(Math.floor(cs / 100) % 60) + '.' + two(cs % 100);
@@ -108,7 +109,6 @@ window.calcaroLms = (function () {
         const now = new Date();
         later(() => {
             const at = 'cmi.interactions.' + nextInteraction++ + '.';
-            const two = (n) => (n < 10 ? '0' : '') + n;
             set(at + 'id', 'division_' + q.dividend + '_par_' + q.divisor);
             set(at + 'time', two(now.getHours()) + ':' + two(now.getMinutes()) + ':' +
                              two(now.getSeconds()));

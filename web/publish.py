@@ -136,7 +136,7 @@ def main():
     folder.add_argument("--out", required=True, help="the folder, made afresh")
     args = parser.parse_args()
     try:
-        scorm(args) if args.command == "scorm" else site(args)
+        (scorm if args.command == "scorm" else site)(args)
     except OSError as error:
         print(f"publish.py: {error}", file=sys.stderr)
         return 1

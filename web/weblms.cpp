@@ -14,17 +14,17 @@ emscripten::val lms()
 
 } // namespace
 
+// What an interaction records (lms.js): the remainder follows from the division, and the
+// platform numbers the interactions itself.
 void WebLms::answered(const AnsweredQuestion &question)
 {
     emscripten::val facts = emscripten::val::object();
     facts.set("dividend", question.dividend.value());
     facts.set("divisor", question.divisor.value());
-    facts.set("remainder", question.remainder.value());
     facts.set("quotient", question.quotient.value());
     facts.set("given", toJs(question.given));
     facts.set("correct", question.correct);
     facts.set("elapsedMs", question.elapsedMs);
-    facts.set("number", question.number);
     lms().call<void>("answered", facts);
 }
 

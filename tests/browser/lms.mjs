@@ -13,7 +13,8 @@ import { check, equal, finish, until } from './checks.mjs';
 
 const require = createRequire(import.meta.url);
 const { chromium } = require('playwright-core');
-let [packagePath, siteDir, screenshot] = process.argv.slice(2);
+const [packagePath, siteDir] = process.argv.slice(2);
+let screenshot = process.argv[4]; // taken once, at the first question
 const prompt = 'Donne ta réponse et appuie sur ENTREE';
 const work = mkdtempSync(join(tmpdir(), 'calcaro-lms-'));
 const unpacked = join(work, 'package');
