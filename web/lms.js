@@ -2,10 +2,13 @@
 // game tells it each answer and each series' score, through the platform's own API object.
 // Opened any other way, there is no such object and nothing here does anything.
 //
-// What the gradebook keeps is the best series of the session: a child who plays on after a good
-// series, tired, keeps the grade earned. The status is "completed" once a series has ended, or
-// "passed"/"failed" where the platform gives a mastery score, compared with the score out of 10
-// as SCORM 1.2 platforms compare it themselves.
+// The score is the share of a series answered right, out of 100 (8 out of 10 is 80): platforms
+// grade with cmi.core.score.raw alone, as points out of the activity's maximum grade (100 by
+// default in Moodle), and compare the mastery score with it on that scale. What the gradebook
+// keeps is the best series of the attempt, over every visit: the page starts from what the
+// platform holds, so a child who plays on, or comes back, tired, keeps the grade earned, and
+// "passed" stays passed. The status is "completed" once a series has ended, or "passed"/"failed"
+// where the platform gives a mastery score.
 //
 // A platform that is missing, slow, throws, answers "false" or sets an error code never stops
 // the game: every call is caught, none runs inside the game's own work (they wait for the
@@ -49,9 +52,14 @@ window.calcaroLms = (function () {
     }
 
     let api = null;
+    let recording = false; // not in a preview
     let startedAt = 0;
     let nextInteraction = 0;
+    // What the attempt holds, this visit and the ones before: its best series out of 100 (-1
+    // before any), whether it has passed, whether a series has ended.
     let best = -1;
+    let passed = false;
+    let ended = false;
     let mastery = NaN;
     const waiting = [];
 
@@ -76,8 +84,15 @@ window.calcaroLms = (function () {
                two(Math.floor(cs / 100) % 60) + '.' + two(cs % 100);
     }
 
+    // A score held by the platform, out of 100 whatever scale it was kept on; -1 for none.
+    function outOf100(raw, max) {
+        if (isNaN(raw))
+            return -1;
+        return max > 0 ? raw * 100 / max : raw;
+    }
+
     function later(work) {
-        if (!api)
+        if (!recording)
             return;
         waiting.push(work);
         if (waiting.length === 1)
@@ -98,13 +113,28 @@ window.calcaroLms = (function () {
             return;
         }
         startedAt = performance.now();
+        // A preview is played, as SCORM 1.2 defines the "browse" mode, without the intent of
+        // recording anything. A visit in review mode (no credit), which is how Moodle reopens
+        // every attempt that has a result unless the child ticks "new attempt", records as any
+        // other: its answers are the teacher's to read, and nothing it sends can lower what the
+        // attempt holds.
+        recording = get('cmi.core.lesson_mode') !== 'browse';
+        if (!recording)
+            return;
         nextInteraction = parseInt(get('cmi.interactions._count'), 10) || 0;
         mastery = parseFloat(get('cmi.student_data.mastery_score'));
-        if (get('cmi.core.lesson_status') === 'not attempted')
+        best = outOf100(parseFloat(get('cmi.core.score.raw')),
+                        parseFloat(get('cmi.core.score.max')));
+        const status = get('cmi.core.lesson_status');
+        passed = status === 'passed';
+        ended = passed || status === 'completed' || status === 'failed';
+        if (status === 'not attempted' || status === '')
             set('cmi.core.lesson_status', 'incomplete');
     }
 
-    // One question as the game judged it (AnsweredQuestion).
+    // One question as the game judged it (AnsweredQuestion). The response is the box's text as
+    // the child left it, which is what was judged: "7abc" counted as 7, a time-out left it
+    // empty.
     function answered(q) {
         const now = new Date();
         later(() => {
@@ -121,28 +151,37 @@ window.calcaroLms = (function () {
     }
 
     function seriesEnded(score, outOf) {
+        const percent = Math.round(score * 100 / outOf);
         later(() => {
-            if (score > best) {
-                best = score;
+            if (percent > best) {
+                best = percent;
                 set('cmi.core.score.min', 0);
-                set('cmi.core.score.max', outOf);
-                set('cmi.core.score.raw', score);
+                set('cmi.core.score.max', 100);
+                set('cmi.core.score.raw', best);
             }
+            passed = passed || best >= mastery;
+            ended = true;
             set('cmi.core.lesson_status',
-                isNaN(mastery) ? 'completed' : best >= mastery ? 'passed' : 'failed');
+                passed ? 'passed' : isNaN(mastery) ? 'completed' : 'failed');
             call('LMSCommit', '');
         });
     }
 
-    // The child has quit, or the page goes for good: the last of the answers, the time spent,
-    // and the end of the session, once.
+    // The child has quit, or the page goes for good: the last of the answers, how the attempt
+    // is left, the time spent, and the end of the session, once. An attempt with no series
+    // ended yet is suspended, so that a platform keeps it for the next visit rather than close
+    // it unfinished; one with a result is left as done.
     function finish() {
         if (!api)
             return;
         flush();
-        set('cmi.core.session_time', timespan(performance.now() - startedAt));
+        if (recording) {
+            set('cmi.core.exit', ended ? '' : 'suspend');
+            set('cmi.core.session_time', timespan(performance.now() - startedAt));
+        }
         call('LMSFinish', '');
         api = null;
+        recording = false;
     }
 
     addEventListener('pagehide', (event) => {

@@ -22,6 +22,9 @@ from xml.sax.saxutils import quoteattr
 
 TITLE = "Calcaro CM1"
 
+# No adlcp:masteryscore: the child picks the level and the speed, and a score means something
+# else at each of them, so no one pass mark fits a class (docs/web.md, the grade a teacher sees).
+
 MANIFEST = """<?xml version="1.0" encoding="UTF-8"?>
 <manifest identifier={identifier} version={version}
           xmlns="http://www.imsproject.org/xsd/imscp_rootv1p1p2"

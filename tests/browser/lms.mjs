@@ -1,6 +1,7 @@
 // The SCORM package under scorm-again's SCORM 1.2 runtime, as a learning platform opens it (two
-// series by keyboard, then "Oui"; the API past a frame of another origin; one that throws or
-// answers "false"), and the installable site: installable, offline, updated at the next visit.
+// series by keyboard, then "Oui"; answers of every kind; a second visit; a page left early; a
+// preview; the API past a frame of another origin; one that throws or answers "false"), and the
+// installable site: installable, offline, updated at the next visit.
 //   node lms.mjs PACKAGE.zip SITE_DIR [SCREENSHOT.png]
 import { execFileSync } from 'node:child_process';
 import { mkdtempSync, readFileSync, rmSync } from 'node:fs';
@@ -34,12 +35,18 @@ check(href && [href, ...files].every((f) => zipped.includes(f)),
     `the SCO's files are in the package (${zipped.join(', ')})`);
 
 // The platform's page, with an API of the kind asked: scorm-again's (every call and its answer
-// kept in `calls`), or one whose every call throws, or answers "false".
-const platform = (kind, frame) => `<!DOCTYPE html><meta charset="utf-8"><title>Plateforme</title>
+// kept in `calls`; `setup`: the mastery score, what earlier visits stored; the status overridden
+// at LMSFinish, as Moodle does; `held()`: what it keeps), or one that throws, or answers "false".
+const platform = (kind, frame, setup) => `<!DOCTYPE html><meta charset="utf-8"><title>Plateforme</title>
 <script src="/scorm12.js"></script><script>
 window.calls = [];
-const runtime = new Scorm12API({ logLevel: 5 });
-runtime.cmi.student_data.mastery_score = '7';
+const setup = ${setup || '{}'};
+const runtime = new Scorm12API({ logLevel: 5, mastery_override: true });
+if (setup.stored)
+    runtime.loadFromJSON(setup.stored, 'cmi');
+runtime.cmi.student_data.mastery_score = setup.mastery || '';
+window.held = () => [runtime.cmi.core.score.raw, runtime.cmi.core.lesson_status,
+    runtime.cmi.interactions.childArray.length];
 window.API = {};
 for (const name of ['LMSInitialize', 'LMSFinish', 'LMSGetValue', 'LMSSetValue', 'LMSCommit',
     'LMSGetLastError', 'LMSGetErrorString', 'LMSGetDiagnostic'])
@@ -66,7 +73,7 @@ const server = createServer((request, response) => {
     const reply = (body, type) => response.writeHead(200, { 'Content-Type': type }).end(body);
     if (path === '/platform')
         return reply(platform(url.searchParams.get('api'), url.searchParams.get('via') ?
-            `http://localhost:${port}/player` : sco), 'text/html');
+            `http://localhost:${port}/player` : sco, url.searchParams.get('setup')), 'text/html');
     if (path === '/player') // another origin between the platform and the page
         return reply(`<iframe src="${sco}" width="1000" height="720"></iframe>`, 'text/html');
     const file = path === '/scorm12.js' ? scormAgain
@@ -99,41 +106,57 @@ const frameState = () => {
         focus: document.activeElement && document.activeElement.id };
 };
 
-// Ten questions by keyboard, the first `right` of them answered right; the series-end dialog.
-async function series(page, frame, right) {
+// Answers, from the quotient: what is typed, and whether Enter follows (or the time runs out).
+const right = (q) => [`${q}`, true];
+const marks = (n) => Array.from({ length: 10 }, (_, i) => (i < n ? right : (q) => [`${q + 1}`, true]));
+
+// Ten questions by keyboard, answered as `answers` say; the series-end dialog.
+async function series(page, frame, answers) {
     const read = () => frame.evaluate(frameState);
     for (let n = 0; n < 10; ++n) {
         const s = await until(read, (s) => s.label7 === prompt && s.label1 && s.focus === 'Text1',
             `question ${n + 1}`, 8000);
         if (screenshot)
             await page.screenshot({ path: screenshot }).then(() => { screenshot = null; });
-        const quotient = Math.floor(Number(s.label1) / Number(s.label3));
-        await page.keyboard.type(String(n < right ? quotient : quotient + 1));
-        await page.keyboard.press('Enter');
+        const [typed, enter] = answers[n](Math.floor(Number(s.label1) / Number(s.label3)));
+        await page.keyboard.type(typed);
+        if (enter)
+            await page.keyboard.press('Enter');
         await until(read, (s) => s.label7 !== prompt, `feedback ${n + 1}`, 8000);
     }
     return until(read, (s) => s.form2 && s.focus === 'Form2.Command1', 'series-end dialog', 8000);
 }
 
-async function openPlatform(kind, via = '') {
+// The platform's page with the game in its frame, started (at "Rapide" if asked).
+async function openPlatform(kind, { via = '', setup = null, rapide = false } = {}) {
     const page = await browser.newPage({ viewport: { width: 1040, height: 840 } });
-    await page.goto(`http://127.0.0.1:${port}/platform?api=${kind}&via=${via}`);
+    await page.goto(`http://127.0.0.1:${port}/platform?api=${kind}&via=${via}` +
+        (setup ? `&setup=${encodeURIComponent(JSON.stringify(setup))}` : ''));
     const frame = await until(async () => page.frames().find((f) => f.url().endsWith(href)),
         (f) => f, 'the page\'s frame');
     await until(() => frame.evaluate(frameState), (s) => s.focus === 'Command1', 'the game', 8000);
+    if (rapide)
+        await frame.$eval('#mnuRapide', (item) => item.click());
     await frame.focus('#Command1');
     await page.keyboard.press('Enter');
-    return { page, frame, calls: () => page.evaluate(() => window.calls) };
+    const calls = () => page.evaluate(() => window.calls);
+    return { page, frame, calls, held: () => page.evaluate(() => window.held()) };
 }
+
+// The page goes (pagehide); the platform's log once the session is finished.
+const leave = async (frame, calls) => (await frame.goto('about:blank'),
+    until(calls, (log) => log.some((c) => c[0] === 'LMSFinish'), 'LMSFinish'));
 
 const sets = (log, element) => log.filter((c) => c[0] === 'LMSSetValue' && element.test(c[1]))
     .map((c) => c[2]);
 
+// A first visit, under a mastery score of 70: 8 out of 10, "Continuer", 3 out of 10, "Oui".
 {
-    const { page, frame, calls } = await openPlatform('scorm-again');
-    await series(page, frame, 8);
+    const { page, frame, calls, held } = await openPlatform('scorm-again',
+        { setup: { mastery: '70' } });
+    await series(page, frame, marks(8));
     await page.keyboard.press('Enter'); // "Continuer"
-    equal((await series(page, frame, 3)).form2Label1, 'Votre score est de 11 sur 20',
+    equal((await series(page, frame, marks(3))).form2Label1, 'Votre score est de 11 sur 20',
         'the game counts as before');
     await page.keyboard.press('Alt+q');
     await until(() => frame.evaluate(frameState), (s) => s.form3 && s.focus === 'Form3.Command2',
@@ -152,18 +175,66 @@ const sets = (log, element) => log.filter((c) => c[0] === 'LMSSetValue' && eleme
     check(ids.every((id) => /^division_\d+_par_\d+$/.test(id)) &&
           sets(log, /\.latency$/).every((t) => /^0000:00:0\d\.\d\d$/.test(t)),
     `interactions named ${ids[0]}…, with latencies ${sets(log, /\.latency$/)[0]}…`);
-    equal(sets(log, /^cmi\.core\.score\.(raw|max|min)$/), ['0', '10', '8'],
-        'the best series: 8 out of 10, kept through a worse one');
+    equal(sets(log, /^cmi\.core\.score\.(raw|max|min)$/), ['0', '100', '80'],
+        'the best series, 8 out of 10, as 80 out of 100, kept through a worse one');
     equal(sets(log, /lesson_status$/), ['incomplete', 'passed', 'passed'],
-        'incomplete, then passed against the mastery score of 7');
-    equal([log.filter((c) => c[0] === 'LMSCommit').length, log.slice(-2).map((c) => c[1])],
-        [2, ['cmi.core.session_time', '']], 'a commit at each series\' end; the time, LMSFinish');
+        'incomplete, then passed against the mastery score of 70');
+    equal([log.filter((c) => c[0] === 'LMSCommit').length, log.slice(-3).map((c) => c[1])],
+        [2, ['cmi.core.exit', 'cmi.core.session_time', '']],
+        'a commit at each series\' end; the exit, the time, LMSFinish');
+    equal(await held(), ['80', 'passed', 20], 'what the platform keeps after its own LMSFinish');
+    await page.close();
+}
+
+// At "Rapide" against a mastery score of 90, answers of every kind the box takes: the teacher
+// reads what the child left in the box, judged as the game judged it; 7 out of 10 is failed.
+{
+    const { page, frame, calls, held } = await openPlatform('scorm-again',
+        { setup: { mastery: '90' }, rapide: true });
+    const answers = [right, (q) => [` ${q} `, true], (q) => [`${q}a`, true], (q) => [`${q - 1}.6`,
+        true], () => ['sept', true], (q) => [`-${q}`, true], () => ['', false], (q) => [`${q}`,
+        false], right, right];
+    await series(page, frame, answers);
+    const log = await leave(frame, calls);
+    const typed = sets(log, /pattern$/).map((q, i) => answers[i](Number(q))[0]);
+    equal([sets(log, /response$/), sets(log, /\.result$/).map((r) => r[0]).join(''),
+        sets(log, /latency$/)[6], await held()], [typed, 'ccccwwwccc', '0000:00:02.50',
+        ['70', 'failed', 10]], `responses as typed (${typed.map((t) => `"${t}"`)}), judged as ` +
+        'the game judged them; a time-out takes the whole time; 70 is "failed" against 90');
+    await page.close();
+}
+
+// The attempt reopened as Moodle gives back what it stored, in review mode: a worse series keeps
+// 80 and "passed", and adds its answers after the first ten.
+{
+    const { page, frame, calls, held } = await openPlatform('scorm-again', { setup: { stored: {
+        core: { score: { raw: '80', max: '100', min: '0' }, lesson_status: 'passed', entry: '',
+            credit: 'no-credit', lesson_mode: 'review' }, interactions: { ...Array(10).fill({
+            id: 'division_56_par_8', type: 'numeric', student_response: '7', result: 'correct' }) } } } });
+    await series(page, frame, marks(3));
+    const log = await leave(frame, calls);
+    equal([sets(log, /score|status/), log.find((c) => /\.id$/.test(c[1]))[1], await held()],
+        [['passed'], 'cmi.interactions.10.id', ['80', 'passed', 20]], 'a second visit, in review ' +
+        'mode: 3 out of 10 keeps 80 and "passed"; its answers come after the first ten');
+    await page.close();
+}
+
+// Left before the first series ends (the frame goes): suspended. A preview records nothing.
+for (const mode of ['normal', 'browse']) {
+    const { page, frame, calls } = await openPlatform('scorm-again',
+        { setup: { stored: { core: { lesson_mode: mode } } } });
+    await until(() => frame.evaluate(frameState), (s) => s.label7 === prompt, 'a question', 8000);
+    const log = await leave(frame, calls);
+    equal(log.filter((c) => c[0] === 'LMSSetValue').map((c) => c.slice(1, 3).join('=')),
+        mode === 'browse' ? [] : ['cmi.core.lesson_status=incomplete', 'cmi.core.exit=suspend',
+            `cmi.core.session_time=${sets(log, /session_time/)[0]}`],
+    mode === 'browse' ? 'a preview records nothing' : 'left before a series ends: suspended');
     await page.close();
 }
 
 for (const [kind, via] of [['scorm-again', 'other-origin'], ['throws'], ['false']]) {
-    const { page, frame, calls } = await openPlatform(kind, via);
-    const end = await series(page, frame, 10);
+    const { page, frame, calls } = await openPlatform(kind, { via });
+    const end = await series(page, frame, marks(10));
     equal([end.form2Label1, sets(await calls(), /\.result$/).length],
         ['Votre score est de 10 sur 10', kind === 'scorm-again' ? 10 : 0],
         via ? 'the API found past a frame of another origin' : `an API that ${kind === 'false'
@@ -190,7 +261,9 @@ await page.reload();
 await until(() => page.evaluate(frameState), (s) => s.focus === 'Command1', 'the game offline');
 await page.keyboard.press('Enter');
 const s = await until(() => page.evaluate(frameState), (s) => s.label1, 'a question offline');
-check(true, `with the server gone, a reload plays: ${s.label1} : ${s.label3}`);
+equal([await fetch(`http://127.0.0.1:${port}/site/`).then(() => 'up', () => 'gone'), await page
+    .evaluate(() => !!navigator.serviceWorker.controller), Number(s.label1) % Number(s.label3)],
+['gone', true, 0], `with the server gone, the worker's copy plays: ${s.label1} : ${s.label3}`);
 
 newVersion = true;
 await listen();
