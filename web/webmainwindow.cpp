@@ -1,8 +1,8 @@
 #include "webmainwindow.h"
 
 #include "element.h"
-#include "form1wiring.h"
 #include "gamewindows.h"
+#include "windowwiring.h"
 
 #include <utility>
 
@@ -21,14 +21,14 @@ WebTimer makeTimer(GameWindows &windows, WindowSystem &system, const wiring::Tic
 
 WebMainWindow::WebMainWindow(Module1 &state, RandomSource &random, ResultListener &results,
                              GameWindows &windows, WindowSystem &system)
-    : Timer1(makeTimer(windows, system, wiring::ticks[0])),
-      Timer2(makeTimer(windows, system, wiring::ticks[1])),
-      Timer3(makeTimer(windows, system, wiring::ticks[2])), m_speech({.dividend = Label1,
-                                                                      .divisor = Label3,
-                                                                      .score = Label6,
-                                                                      .message = Label7,
-                                                                      .remainder = Text2},
-                                                                     state),
+    : Timer1(makeTimer(windows, system, wiring::tickOf("Timer1"))),
+      Timer2(makeTimer(windows, system, wiring::tickOf("Timer2"))),
+      Timer3(makeTimer(windows, system, wiring::tickOf("Timer3"))), m_speech({.dividend = Label1,
+                                                                              .divisor = Label3,
+                                                                              .score = Label6,
+                                                                              .message = Label7,
+                                                                              .remainder = Text2},
+                                                                             state),
       m_window(windows, system), m_controls(form1ControlsOf(*this, m_window)),
       m_engine(state, m_controls, random, &results)
 {

@@ -1,8 +1,8 @@
 #include "webprogram.h"
 
 #include "element.h"
-#include "form1wiring.h"
 #include "texts.h"
+#include "windowwiring.h"
 
 #include <emscripten/emscripten.h>
 #include <emscripten/val.h>

@@ -1,11 +1,11 @@
 #pragma once
 
 #include "controls/timerfactory.h"
-#include "form1wiring.h"
 #include "gamewindows.h"
 #include "module1.h"
 #include "randomsource.h"
 #include "windowsystem.h"
+#include "windowwiring.h"
 
 #include <QAbstractButton>
 #include <QIcon>

@@ -1,6 +1,6 @@
 #include "fakeform1.h"
 
-#include "form1wiring.h"
+#include "windowwiring.h"
 
 namespace calcaro::test {
 
@@ -10,9 +10,9 @@ FakeForm1::FakeForm1()
         return std::make_unique<SimTimer>(clock, t.intervalMs,
                                           [this, tick = t.tick] { ((*engine).*tick)(); });
     };
-    Timer1 = timer(wiring::ticks[0]);
-    Timer2 = timer(wiring::ticks[1]);
-    Timer3 = timer(wiring::ticks[2]);
+    Timer1 = timer(wiring::tickOf("Timer1"));
+    Timer2 = timer(wiring::tickOf("Timer2"));
+    Timer3 = timer(wiring::tickOf("Timer3"));
     mnuNiveau1.checked = true;
     mnuLent.checked = true;
     Label2.caption = QStringLiteral(":");

@@ -155,9 +155,9 @@ form1::form1(Module1 &state, RandomSource &random, const TimerFactory &timers)
         .mnuMoyen = QtMenuItem(*w.mnuMoyen),
         .mnuRapide = QtMenuItem(*w.mnuRapide),
         .window = MainFormWindow(Program::instance().windows(), Program::instance()),
-        .Timer1 = makeTimer(wiring::ticks[0]),
-        .Timer2 = makeTimer(wiring::ticks[1]),
-        .Timer3 = makeTimer(wiring::ticks[2]),
+        .Timer1 = makeTimer(wiring::tickOf("Timer1")),
+        .Timer2 = makeTimer(wiring::tickOf("Timer2")),
+        .Timer3 = makeTimer(wiring::tickOf("Timer3")),
     });
     Adapters &a = *m_adapters;
     auto *speech = new QuestionSpeech({.dividend = *w.Label1,

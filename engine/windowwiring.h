@@ -5,11 +5,13 @@
 #include "windowsystem.h"
 
 #include <array>
+#include <string_view>
 
 namespace calcaro::wiring {
 
-// What each front end binds its controls to, by the controls' names, written once: a front end
-// only finds its control of that name.
+// What each front end binds the controls of the three windows to (the main window's timers,
+// buttons and menu items, the dialogs' buttons), by the controls' names, written once: a front
+// end only finds its control of that name.
 
 struct Tick
 {
@@ -25,6 +27,21 @@ inline constexpr std::array<Tick, 3> ticks{{
     {"Timer2", 100, &QuizEngine::Timer2_Timer},
     {"Timer3", 100, &QuizEngine::Timer3_Timer},
 }};
+
+// Reached only when a front end names a timer that `ticks` lacks: its call in a constant
+// expression then fails to compile.
+void noTimerOfThatName();
+
+// The tick of the main window's timer of this name, found while compiling.
+consteval const Tick &tickOf(std::string_view timer)
+{
+    for (const Tick &tick : ticks) {
+        if (timer == tick.timer)
+            return tick;
+    }
+    noTimerOfThatName();
+    return ticks[0];
+}
 
 struct Press
 {
