@@ -26,6 +26,10 @@ Integer QuizEngine::NombreHasard()
 
 void QuizEngine::Form_Load()
 {
+    // Every window starts at "Niveau 1", "Lent", whatever an earlier one was left at. The front
+    // ends draw the items unchecked and leave the check marks to this.
+    mnuNiveau1_Click();
+    mnuLent_Click();
     c.Label8.setVisible(false);
     c.Text2.setVisible(false);
     init();

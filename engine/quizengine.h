@@ -23,8 +23,8 @@ public:
     // A whole number from 1 to 9; also puts the cursor in the answer box when it can.
     Integer NombreHasard();
 
-    // The window's load behaviour, once its controls are as its layout draws them: the
-    // remainder hidden, then init.
+    // The window's load behaviour, once its controls are as its layout draws them: the starting
+    // level and speed checked, the remainder hidden, then init.
     void Form_Load();
     void init();
     void depart0();

@@ -41,7 +41,7 @@ WebMainWindow::WebMainWindow(Module1 &state, RandomSource &random, ResultListene
 void WebMainWindow::Form_Load()
 {
     // The page's window as its layout has it: a window made afresh after a close starts like
-    // the first one, settings included.
+    // the first one. Its check marks are the game's to set as it loads.
     for (WebLabel *label : {&Label1, &Label3, &Label6, &Label7})
         label->setCaption(QString());
     Label8.setCaption(QStringLiteral("Label8"));
@@ -54,10 +54,8 @@ void WebMainWindow::Form_Load()
     Command4.setEnabled(false);
     Command4.setVisible(false);
     for (WebMenuItem *item :
-         {&mnuNiveau1, &mnuNiveau2, &mnuNiveau3, &mnuLent, &mnuMoyen, &mnuRapide}) {
-        item->setChecked(item == &mnuNiveau1 || item == &mnuLent);
+         {&mnuNiveau1, &mnuNiveau2, &mnuNiveau3, &mnuLent, &mnuMoyen, &mnuRapide})
         item->setEnabled(true);
-    }
     ProgressBar1.setValue(0);
     m_engine.Form_Load();
 }

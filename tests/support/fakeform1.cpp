@@ -13,8 +13,6 @@ FakeForm1::FakeForm1()
     Timer1 = timer(wiring::tickOf("Timer1"));
     Timer2 = timer(wiring::tickOf("Timer2"));
     Timer3 = timer(wiring::tickOf("Timer3"));
-    mnuNiveau1.checked = true;
-    mnuLent.checked = true;
     Label2.caption = QStringLiteral(":");
     Label4.caption = QStringLiteral("=");
     Label5.caption = QStringLiteral("Score =");

@@ -273,18 +273,18 @@ void form1::buildLayout()
 void form1::buildMenus()
 {
     Widgets &p = *m_widgets;
-    auto addItem = [this](QMenu *menu, const char *name, const QString &caption, bool checked) {
+    // Unchecked: the game checks its starting level and speed as the window loads.
+    auto addItem = [this](QMenu *menu, const char *name, const QString &caption) {
         QAction *action = menu->addAction(caption);
         action->setObjectName(QString::fromLatin1(name));
         action->setCheckable(true);
-        action->setChecked(checked);
         return action;
     };
     QMenu *niveau = menuBar()->addMenu(QStringLiteral("Niveau"));
     niveau->setObjectName(QStringLiteral("mnuNiveau"));
-    p.mnuNiveau1 = addItem(niveau, "mnuNiveau1", QStringLiteral("Niveau 1"), true);
-    p.mnuNiveau2 = addItem(niveau, "mnuNiveau2", QStringLiteral("Niveau 2"), false);
-    p.mnuNiveau3 = addItem(niveau, "mnuNiveau3", QStringLiteral("Niveau 3"), false);
+    p.mnuNiveau1 = addItem(niveau, "mnuNiveau1", QStringLiteral("Niveau 1"));
+    p.mnuNiveau2 = addItem(niveau, "mnuNiveau2", QStringLiteral("Niveau 2"));
+    p.mnuNiveau3 = addItem(niveau, "mnuNiveau3", QStringLiteral("Niveau 3"));
     // The menu titles carry no access key, so F10 opens the menu bar from the keyboard, as on
     // most desktops.
     auto *f10 = new QShortcut(QKeySequence(Qt::Key_F10), this);
@@ -293,9 +293,9 @@ void form1::buildMenus()
     new AltReplayGuard(*this);
     QMenu *vitesse = menuBar()->addMenu(QStringLiteral("Vitesse"));
     vitesse->setObjectName(QStringLiteral("mnuVitesse"));
-    p.mnuLent = addItem(vitesse, "mnuLent", QStringLiteral("Lent"), true);
-    p.mnuMoyen = addItem(vitesse, "mnuMoyen", QStringLiteral("Moyen"), false);
-    p.mnuRapide = addItem(vitesse, "mnuRapide", QStringLiteral("Rapide"), false);
+    p.mnuLent = addItem(vitesse, "mnuLent", QStringLiteral("Lent"));
+    p.mnuMoyen = addItem(vitesse, "mnuMoyen", QStringLiteral("Moyen"));
+    p.mnuRapide = addItem(vitesse, "mnuRapide", QStringLiteral("Rapide"));
 }
 
 QuizEngine &form1::engine()
