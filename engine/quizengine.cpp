@@ -131,7 +131,7 @@ void QuizEngine::depart0()
     c.Command4.setVisible(true);
     c.Command4.setEnabled(true);
     applySettings();
-    if (m.serie == 10) {
+    if (m.serie == seriesLength) {
         if (fin())
             (void)c.window.processPendingEvents();
     } else {
@@ -252,8 +252,8 @@ void QuizEngine::report(bool correct)
          .correct = correct,
          .elapsedMs = (m.vitesse - std::max(m.decompte, Integer(0))).value() * answerTickMs,
          .number = m.serie.value()});
-    if (m.serie == 10)
-        m_results->seriesEnded(m_seriesScore, 10);
+    if (m.serie == seriesLength)
+        m_results->seriesEnded(m_seriesScore, seriesLength);
 }
 
 void QuizEngine::Timer2_Timer()

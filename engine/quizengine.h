@@ -16,6 +16,8 @@ class QuizEngine
 public:
     // Each tick of Timer1, the answer countdown: the time a question allows is counted in them.
     static constexpr int answerTickMs = 50;
+    // Questions in a series: the pause after the last one shows the score, not a new question.
+    static constexpr int seriesLength = 10;
 
     QuizEngine(Module1 &state, Form1Controls &controls, RandomSource &random,
                ResultListener *results = nullptr);

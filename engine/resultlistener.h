@@ -17,10 +17,10 @@ struct AnsweredQuestion
     QString given;     // the answer box as it was judged: empty when the child gave none
     bool correct = false;
     int elapsedMs = 0; // from the question on screen to its judgement, on the game's own clock
-    int number = 0;    // its place in the series, 1 to 10
+    int number = 0;    // its place in the series, from 1 to QuizEngine::seriesLength
 };
 
-// Told of each answer as it is judged and of each series as its tenth answer completes it.
+// Told of each answer as it is judged and of each series as its last answer completes it.
 // Nothing it does can change the game.
 class ResultListener
 {

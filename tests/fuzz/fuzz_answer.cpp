@@ -56,7 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     f.state.dividende = f.state.diviseur * f.state.quotient;
     f.state.score = data[2];
     f.state.total = data[2] + 5;
-    f.state.serie = data[2] % 10;
+    f.state.serie = data[2] % QuizEngine::seriesLength;
     f.Timer1->setEnabled(true);
     f.Text1.value = text;
 
