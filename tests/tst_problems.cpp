@@ -1,5 +1,6 @@
 #include "clockrandomsource.h"
 #include "fakeform1.h"
+#include "menusettings.h"
 
 #include <QtTest/QTest>
 
@@ -7,30 +8,17 @@
 #include <set>
 
 using namespace calcaro;
-using calcaro::test::FakeForm1;
+using namespace calcaro::test;
 
 namespace {
-
-enum Level { Niveau1 = 1, Niveau2, Niveau3 };
-enum Speed { Lent, Moyen, Rapide };
-
-void choose(FakeForm1 &f, int level, int speed = Lent)
-{
-    f.mnuNiveau1.checked = level == Niveau1;
-    f.mnuNiveau2.checked = level == Niveau2;
-    f.mnuNiveau3.checked = level == Niveau3;
-    f.mnuLent.checked = speed == Lent;
-    f.mnuMoyen.checked = speed == Moyen;
-    f.mnuRapide.checked = speed == Rapide;
-}
 
 // A fresh game whose questions come from the process's real generator.
 struct RealGame
 {
-    explicit RealGame(int level, RandomSource &source) : engine(f.state, *f.controls, source)
+    explicit RealGame(Level level, RandomSource &source) : engine(f.state, *f.controls, source)
     {
         f.load();
-        choose(f, level);
+        choose(f, level, Lent);
     }
     void question()
     {
@@ -93,7 +81,7 @@ void TestProblems::scriptedProblems()
     QFETCH(QList<int>, draws);
     FakeForm1 f;
     f.load();
-    choose(f, level, speed);
+    choose(f, Level(level), Speed(speed));
     for (int d : draws)
         f.random.draw({d});
     f.engine->applySettings();
@@ -120,7 +108,7 @@ void TestProblems::realProblemsDivideExactly()
 {
     QFETCH(int, level);
     ClockRandomSource source;
-    RealGame game(level, source);
+    RealGame game(Level(level), source);
     const Module1 &m = game.f.state;
     for (int i = 0; i < 5000; ++i) {
         game.question();

@@ -1,5 +1,6 @@
 #include "fakeform1.h"
 #include "invariants.h"
+#include "menusettings.h"
 #include "texts.h"
 
 #include <QtTest/QTest>
@@ -7,7 +8,7 @@
 #include <cmath>
 
 using namespace calcaro;
-using calcaro::test::FakeForm1;
+using namespace calcaro::test;
 
 namespace {
 
@@ -32,16 +33,6 @@ struct Invariants
     int ticks = 0;
     QString firstViolation;
 };
-
-void choose(FakeForm1 &f, int level, int speed)
-{
-    f.mnuNiveau1.checked = level == 1;
-    f.mnuNiveau2.checked = level == 2;
-    f.mnuNiveau3.checked = level == 3;
-    f.mnuLent.checked = speed == 200;
-    f.mnuMoyen.checked = speed == 100;
-    f.mnuRapide.checked = speed == 50;
-}
 
 bool menusEnabled(const FakeForm1 &f, bool enabled)
 {
@@ -168,21 +159,23 @@ void TestQuestionCycle::idleAfterLoad()
 void TestQuestionCycle::wholeSeries_data()
 {
     QTest::addColumn<int>("level");
-    QTest::addColumn<int>("vitesse");
-    QTest::newRow("Niveau 1, Lent") << 1 << 200;
-    QTest::newRow("Niveau 1, Moyen") << 1 << 100;
-    QTest::newRow("Niveau 1, Rapide") << 1 << 50;
-    QTest::newRow("Niveau 3, Rapide") << 3 << 50;
+    QTest::addColumn<int>("speed");
+    QTest::addColumn<int>("vitesse"); // answer-timer ticks a question allows
+    QTest::newRow("Niveau 1, Lent") << 1 << int(Lent) << 200;
+    QTest::newRow("Niveau 1, Moyen") << 1 << int(Moyen) << 100;
+    QTest::newRow("Niveau 1, Rapide") << 1 << int(Rapide) << 50;
+    QTest::newRow("Niveau 3, Rapide") << 3 << int(Rapide) << 50;
 }
 
 void TestQuestionCycle::wholeSeries()
 {
     QFETCH(int, level);
+    QFETCH(int, speed);
     QFETCH(int, vitesse);
     FakeForm1 f;
     Invariants invariants(f);
     f.load();
-    choose(f, level, vitesse);
+    choose(f, Level(level), Speed(speed));
     // Two draws a question, and at "Niveau 3" the remainder first, also on the call that ends
     // the series.
     auto script = [&](int i) {
@@ -269,19 +262,21 @@ void TestQuestionCycle::wholeSeries()
 
 void TestQuestionCycle::timeOut_data()
 {
+    QTest::addColumn<int>("speed");
     QTest::addColumn<int>("vitesse");
-    QTest::newRow("Lent: 200 ticks, 10 s") << 200;
-    QTest::newRow("Moyen: 100 ticks, 5 s") << 100;
-    QTest::newRow("Rapide: 50 ticks, 2.5 s") << 50;
+    QTest::newRow("Lent: 200 ticks, 10 s") << int(Lent) << 200;
+    QTest::newRow("Moyen: 100 ticks, 5 s") << int(Moyen) << 100;
+    QTest::newRow("Rapide: 50 ticks, 2.5 s") << int(Rapide) << 50;
 }
 
 void TestQuestionCycle::timeOut()
 {
+    QFETCH(int, speed);
     QFETCH(int, vitesse);
     FakeForm1 f;
     Invariants invariants(f);
     f.load();
-    choose(f, 1, vitesse);
+    choose(f, Niveau1, Speed(speed));
     f.random.draw({3, 4});
     f.engine->Command1_Click();
     const double step = 100.0 / (vitesse - 1);
@@ -310,7 +305,7 @@ void TestQuestionCycle::validateStopsTheBar()
     FakeForm1 f;
     Invariants invariants(f);
     f.load();
-    choose(f, 1, 100);
+    choose(f, Niveau1, Moyen);
     f.random.draw({6, 7});
     f.engine->Command1_Click();
     f.clock.advance(150);
@@ -354,7 +349,7 @@ void TestQuestionCycle::questionShowsOnFirstTick()
     FakeForm1 f;
     Invariants invariants(f);
     f.load();
-    choose(f, level, 200);
+    choose(f, Level(level), Lent);
     for (int d : draws)
         f.random.draw({d});
     f.engine->Command1_Click();
@@ -382,7 +377,7 @@ void TestQuestionCycle::continueKeepsTotals()
     FakeForm1 f;
     Invariants invariants(f);
     f.load();
-    choose(f, 2, 100);
+    choose(f, Niveau2, Moyen);
     f.random.repeatWhenEmpty(2);
     f.engine->Command1_Click();
     for (int i = 0; i < 10; ++i) {
@@ -432,7 +427,7 @@ void TestQuestionCycle::restart()
     FakeForm1 f;
     Invariants invariants(f);
     f.load();
-    choose(f, 3, 50);
+    choose(f, Niveau3, Rapide);
     f.random.draw({3, 4, 5});
     f.engine->Command1_Click();
     answer(f, Right);
@@ -547,7 +542,7 @@ void TestQuestionCycle::orderOfChanges()
         c.replace(QLatin1Char('_'), QLatin1Char(' '));
     FakeForm1 f;
     f.load();
-    choose(f, 3, 200);
+    choose(f, Niveau3, Lent);
     f.random.draw({7, 4, 3});
     if (procedure == QLatin1String("Timer1_Timer")) {
         f.engine->Command1_Click();
