@@ -1,6 +1,6 @@
 #include "webprogram.h"
 
-#include "element.h"
+#include "controls/element.h"
 #include "form1wiring.h"
 #include "texts.h"
 
