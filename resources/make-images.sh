@@ -260,9 +260,10 @@ EOF
 "${im[@]}" -size 820x608 gradient:'#3FA9F5'-'#DDF4FF' -draw "scale 2,2 $scene" -strip \
   -type TrueColor -interlace None -sampling-factor 2x2 -quality 92 quit-picture@2x.jpg
 
-# The installable web site's icons: the design at the two sizes a home screen asks for, and a
-# maskable one, which a platform may cut to a circle or any rounded shape: the drawing keeps to
-# the square inside the middle 80 % circle, on the icon's ground to the edges.
+# The installable web site's icons, under the names web/site.json gives them: the design at the
+# two sizes a home screen asks for, and a maskable one, which a platform may cut to a circle or
+# any rounded shape: the drawing keeps to the square inside the middle 80 % circle, on the
+# icon's ground to the edges.
 for size in 192 512; do
   rsvg-convert -w "$size" -h "$size" -o "$tmp/web-$size.png" icons/calcaro.svg
   "${im[@]}" "$tmp/web-$size.png" "${png_opts[@]}" PNG24:"icons/calcaro-web-$size.png"

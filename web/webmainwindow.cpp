@@ -1,6 +1,6 @@
 #include "webmainwindow.h"
 
-#include "element.h"
+#include "controls/element.h"
 #include "gamewindows.h"
 #include "windowwiring.h"
 

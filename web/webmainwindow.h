@@ -1,15 +1,15 @@
 #pragma once
 
+#include "controls/webcommandbutton.h"
+#include "controls/weblabel.h"
+#include "controls/webmenuitem.h"
+#include "controls/webprogressbar.h"
+#include "controls/webtextbox.h"
+#include "controls/webtimer.h"
 #include "form1controls.h"
 #include "mainformwindow.h"
 #include "quizengine.h"
-#include "webcommandbutton.h"
-#include "weblabel.h"
-#include "webmenuitem.h"
-#include "webprogressbar.h"
 #include "webspeech.h"
-#include "webtextbox.h"
-#include "webtimer.h"
 
 #include <QString>
 

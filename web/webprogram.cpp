@@ -1,6 +1,6 @@
 #include "webprogram.h"
 
-#include "element.h"
+#include "controls/element.h"
 #include "texts.h"
 #include "windowwiring.h"
 

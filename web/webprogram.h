@@ -3,7 +3,7 @@
 #include "clockrandomsource.h"
 #include "gamewindows.h"
 #include "module1.h"
-#include "weblms.h"
+#include "platform/weblms.h"
 #include "webmainwindow.h"
 #include "windowsystem.h"
 

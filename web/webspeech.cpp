@@ -1,11 +1,11 @@
 #include "webspeech.h"
 
-#include "element.h"
+#include "controls/element.h"
+#include "controls/weblabel.h"
+#include "controls/webtextbox.h"
 #include "module1.h"
 #include "speech.h"
 #include "texts.h"
-#include "weblabel.h"
-#include "webtextbox.h"
 
 namespace calcaro::web {
 namespace {

@@ -3,10 +3,12 @@
 
 The page template receives, in place of its @@NAME@@ markers:
   CSP             the Content-Security-Policy, built here from the hashes of the inline parts
-  STYLE           the style sheet (in which @@ICON@@ becomes the icon too)
+  NAME            the game's name, from site.json
+  STYLE           the style sheet, in which @@ICON@@ becomes the icon too, and @@SURROUND@@ the
+                  colour around the windows, from site.json
   MODULE_SCRIPT   the game's module (emscripten output, all JavaScript)
   GLUE_SCRIPT     the page's own scripts, one after the other
-  SITE_HEAD       for the installable site, its web app manifest and icon; else nothing
+  SITE_HEAD       for the installable site, its web app manifest, icon and colour; else nothing
   ICON            the icon as a data: PNG
   PICTURE         the quit picture as a data: JPEG
   PICTURE_SRCSET  a srcset with the picture drawn at twice the size, when one is given
@@ -20,6 +22,8 @@ worker, from the page's own origin.
 import argparse
 import base64
 import hashlib
+import html
+import json
 import re
 import sys
 
@@ -97,6 +101,8 @@ def fill(template, values, path):
 def assemble(args):
     template = read_text(args.template)
     check_template(template, args.template)
+    with open(args.facts, encoding="utf-8") as f:
+        facts = json.load(f)
 
     icon = data_uri(args.icon, "image/png")
     picture = data_uri(args.picture, "image/jpeg")
@@ -104,7 +110,8 @@ def assemble(args):
     if args.picture_2x:
         srcset = f' srcset="{data_uri(args.picture_2x, "image/jpeg")} 2x"'
 
-    style = inline_style(read_text(args.css).replace("@@ICON@@", icon))
+    style = inline_style(fill(read_text(args.css),
+                              {"ICON": icon, "SURROUND": facts["surround"]}, args.css))
     module = inline_script(read_text(args.module), args.module)
     glue = "\n".join(inline_script(read_text(path), path) for path in args.js)
 
@@ -130,13 +137,16 @@ def assemble(args):
     ] + (["manifest-src 'self'", "worker-src 'self'"] if args.site else []))
     site_head = ""
     if args.site:
-        site_head = ('<link rel="manifest" href="manifest.webmanifest">\n'
-                     f'<link rel="apple-touch-icon" href="{args.site}">\n'
+        # iOS before 15.4 reads no manifest icons: it gets the site's first icon here.
+        touch_icon = facts["icon_folder"] + "/" + facts["icons"][0]["file"]
+        site_head = (f'<link rel="manifest" href="{facts["manifest"]}">\n'
+                     f'<link rel="apple-touch-icon" href="{touch_icon}">\n'
                      '<meta name="apple-mobile-web-app-capable" content="yes">\n'
-                     '<meta name="theme-color" content="#546476">\n')
+                     f'<meta name="theme-color" content="{facts["surround"]}">\n')
 
     page = fill(template, {
         "CSP": policy,
+        "NAME": html.escape(facts["name"]),
         "STYLE": style,
         "MODULE_SCRIPT": module,
         "GLUE_SCRIPT": glue,
@@ -153,20 +163,21 @@ def assemble(args):
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--template", required=True, help="the page, with its @@NAME@@ markers")
-    parser.add_argument("--css", required=True)
+    parser.add_argument("--css", required=True, help="the style sheet, with its @@NAME@@ markers")
+    parser.add_argument("--facts", required=True,
+                        help="site.json: the name, the colour, the manifest's and icons' files")
     parser.add_argument("--js", required=True, nargs="+", help="the page's own scripts")
     parser.add_argument("--module", required=True, help="the game's module (one JS file)")
     parser.add_argument("--icon", required=True, help="a PNG")
     parser.add_argument("--picture", required=True, help="the quit picture, a JPEG")
     parser.add_argument("--picture-2x", help="the same picture at twice the size, a JPEG, for "
                                              "screens and scales that show more pixels")
-    parser.add_argument("--site", metavar="TOUCH_ICON",
-                        help="the installable site's page, with this home-screen icon")
+    parser.add_argument("--site", action="store_true", help="the installable site's page")
     parser.add_argument("--out", required=True)
     args = parser.parse_args()
     try:
         assemble(args)
-    except (AssemblyError, OSError) as error:
+    except (AssemblyError, OSError, ValueError) as error:
         print(f"assemble.py: {error}", file=sys.stderr)
         return 1
     return 0

@@ -6,8 +6,9 @@
   site    a folder for a school's own web server, which a tablet adds to its home screen and
           which plays offline: the page, its web app manifest, its icons, its service worker
 
-Both come out the same from the same inputs, byte for byte: files in a fixed order, each dated
-SOURCE_DATE_EPOCH (or 1 January 1980).
+Both come out the same from the same inputs, byte for byte. The zip's entries are in a fixed
+order, each dated SOURCE_DATE_EPOCH (or 1 January 1980, the earliest date a zip holds); the
+site's files bear the time they are written, as any file a web server serves does.
 """
 
 import argparse
@@ -15,12 +16,11 @@ import hashlib
 import json
 import os
 import shutil
+import struct
 import sys
 import time
 import zipfile
-from xml.sax.saxutils import quoteattr
-
-TITLE = "Calcaro CM1"
+from xml.sax.saxutils import escape, quoteattr
 
 # No adlcp:masteryscore: the child picks the level and the speed, and a score means something
 # else at each of them, so no one pass mark fits a class (docs/web.md, the grade a teacher sees).
@@ -59,37 +59,49 @@ def date_time():
     return time.gmtime(max(seconds, 315532800))[:6]
 
 
-def scorm(args):
+def png_size(data, path):
+    # A PNG opens with its signature, then the IHDR chunk: length, type, width, height.
+    if data[:8] != b"\x89PNG\r\n\x1a\n" or data[12:16] != b"IHDR":
+        raise ValueError(f"{path}: not a PNG")
+    return struct.unpack(">II", data[16:24])
+
+
+def scorm(args, facts):
     page = "calcaro.html"
     manifest = MANIFEST.format(identifier=quoteattr(f"calcaro-cm1-{args.version}"),
-                               version=quoteattr(args.version), title=TITLE, page=page)
+                               version=quoteattr(args.version), title=escape(facts["name"]),
+                               page=page)
     with open(args.page, "rb") as f:
         files = [("imsmanifest.xml", manifest.encode("utf-8")), (page, f.read())]
     stamp = date_time()
-    with zipfile.ZipFile(args.out, "w", zipfile.ZIP_DEFLATED, compresslevel=9) as package:
+    with zipfile.ZipFile(args.out, "w") as package:
         for name, data in files:
             entry = zipfile.ZipInfo(name, stamp)
             entry.compress_type = zipfile.ZIP_DEFLATED
             entry.external_attr = 0o644 << 16
-            package.writestr(entry, data)
+            # An entry made as a ZipInfo takes no level from the ZipFile: it gets it here.
+            package.writestr(entry, data, compresslevel=9)
 
 
-def site(args):
+def site(args, facts):
     out = args.out
     if os.path.isdir(out):
         shutil.rmtree(out)
-    os.makedirs(os.path.join(out, "icons"))
+    os.makedirs(os.path.join(out, facts["icon_folder"]))
     shutil.copyfile(args.page, os.path.join(out, "index.html"))
     icons = []
-    for path, size, purpose in [(args.icon_192, 192, "any"), (args.icon_512, 512, "any"),
-                                (args.icon_maskable, 512, "maskable")]:
-        name = "icons/" + os.path.basename(path)
-        shutil.copyfile(path, os.path.join(out, name))
-        icons.append({"src": name, "sizes": f"{size}x{size}", "type": "image/png",
-                      "purpose": purpose})
+    for icon in facts["icons"]:
+        with open(os.path.join(args.icons, icon["file"]), "rb") as f:
+            data = f.read()
+        width, height = png_size(data, f.name)
+        name = facts["icon_folder"] + "/" + icon["file"]
+        with open(os.path.join(out, name), "wb") as f:
+            f.write(data)
+        icons.append({"src": name, "sizes": f"{width}x{height}", "type": "image/png",
+                      "purpose": icon["purpose"]})
     manifest = {
-        "name": TITLE,
-        "short_name": "Calcaro",
+        "name": facts["name"],
+        "short_name": facts["short_name"],
         "description": "S’entraîner à la division entière, contre la montre.",
         "lang": "fr",
         "dir": "ltr",
@@ -98,18 +110,18 @@ def site(args):
         "scope": "./",
         "display": "fullscreen",
         "orientation": "any",
-        "background_color": "#546476",
-        "theme_color": "#546476",
+        "background_color": facts["surround"],
+        "theme_color": facts["surround"],
         "categories": ["education", "games", "kids"],
         "icons": icons,
     }
-    with open(os.path.join(out, "manifest.webmanifest"), "w", encoding="utf-8") as f:
+    with open(os.path.join(out, facts["manifest"]), "w", encoding="utf-8") as f:
         json.dump(manifest, f, ensure_ascii=False, indent=2)
         f.write("\n")
 
     # The worker names its copy of the site after what it holds, so that any change of any file
     # is a new worker, which the browser installs in place of the old one.
-    files = ["./", "index.html", "manifest.webmanifest"] + [icon["src"] for icon in icons]
+    files = ["./", "index.html", facts["manifest"]] + [icon["src"] for icon in icons]
     digest = hashlib.sha256()
     for name in files[1:]:
         with open(os.path.join(out, name), "rb") as f:
@@ -127,20 +139,23 @@ def main():
     commands = parser.add_subparsers(dest="command", required=True)
     package = commands.add_parser("scorm", help="the SCORM 1.2 package")
     package.add_argument("--page", required=True, help="calcaro.html")
+    package.add_argument("--facts", required=True, help="site.json, for the game's name")
     package.add_argument("--version", required=True)
     package.add_argument("--out", required=True, help="the .zip")
     folder = commands.add_parser("site", help="the installable site")
     folder.add_argument("--page", required=True, help="the page assembled with --site")
     folder.add_argument("--worker", required=True, help="sw.js, with its @@ markers")
-    folder.add_argument("--icon-192", required=True)
-    folder.add_argument("--icon-512", required=True)
-    folder.add_argument("--icon-maskable", required=True, help="512 pixels")
+    folder.add_argument("--facts", required=True,
+                        help="site.json: the name, the colour, the manifest's and icons' files")
+    folder.add_argument("--icons", required=True, help="the folder of the icons site.json names")
     folder.add_argument("--version", required=True)
     folder.add_argument("--out", required=True, help="the folder, made afresh")
     args = parser.parse_args()
     try:
-        (scorm if args.command == "scorm" else site)(args)
-    except OSError as error:
+        with open(args.facts, encoding="utf-8") as f:
+            facts = json.load(f)
+        (scorm if args.command == "scorm" else site)(args, facts)
+    except (OSError, ValueError) as error:
         print(f"publish.py: {error}", file=sys.stderr)
         return 1
     return 0

@@ -25,7 +25,7 @@ QString fromJs(const emscripten::val &text)
 
 namespace {
 
-// The page's script, which the page always holds (calcaro.js).
+// The page's script, which the page always holds (page/windows.js).
 emscripten::val page()
 {
     return emscripten::val::global("calcaroPage");

@@ -1,6 +1,6 @@
 #include "weblms.h"
 
-#include "element.h"
+#include "controls/element.h"
 
 #include <emscripten/val.h>
 
