@@ -16,8 +16,6 @@ usage: session.sh bash x11desktop.sh tst_orca.py PATH-TO-calcaro
        session.sh bash x11desktop.sh tst_orca.py --browser PATH-TO-firefox-esr|PATH-TO-chromium PAGE
 """
 
-import base64
-import hashlib
 import json
 import os
 import pathlib
@@ -33,11 +31,12 @@ import time
 
 PATIENCE = 60  # seconds: a bound on each wait that only a fault reaches
 QUESTION = r"(\d+) divisé par (\d+)(?:, et il reste (\d+))?\."
-# The game draws from the wall clock. Stopped at these times (seconds for the program, whose
-# clock counts nanoseconds; milliseconds for the page's Date.now), the draws of the first series
-# at "Niveau 1" give question 4 the same division as question 3.
+# The game draws from the wall clock. Stopped at this time (in seconds: the program's clock counts
+# nanoseconds), the draws of the first series at "Niveau 1" give question 4 the same division as
+# question 3. The page's clock is stopped as in the browser tests, by their preload.mjs, run by
+# node (CALCARO_NODE).
 STOPPED_CLOCK_S = 1577836960
-STOPPED_CLOCK_MS = 1577836800031
+PRELOAD = os.path.join(os.path.dirname(__file__), "browser", "preload.mjs")
 # libfaketime's, which stops the program's wall clock and leaves its timers' clock alone.
 FAKETIME_LIBRARY = "/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1"
 
@@ -221,18 +220,12 @@ class Desktop:
 
 
 def stopped_clock_page(page, copy):
-    """A copy of the page whose Date.now stands at STOPPED_CLOCK_MS: a script of its own before
-    the page's, which the page's policy lets in by its hash."""
-    script = "Date.now = () => %d;" % STOPPED_CLOCK_MS
-    digest = base64.b64encode(hashlib.sha256(script.encode()).digest()).decode()
-    with open(page, encoding="utf-8") as f:
-        html = f.read()
-    html, policies = re.subn(r"script-src ", "script-src 'sha256-%s' " % digest, html, count=1)
-    html, heads = re.subn(r"<head>", "<head><script>%s</script>" % script, html, count=1)
-    if policies != 1 or heads != 1:
-        fail("the page has no script policy or no head to stop its clock in")
-    with open(copy, "w", encoding="utf-8") as f:
-        f.write(html)
+    """A copy of the page whose Date.now is stopped: a script of its own before the page's, which
+    the page's policy lets in by its hash."""
+    done = subprocess.run([os.environ.get("CALCARO_NODE", "node"), PRELOAD, page, copy],
+                          capture_output=True, text=True)
+    if done.returncode:
+        fail("the page's clock could not be stopped: " + done.stderr)
     return copy
 
 

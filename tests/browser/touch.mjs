@@ -2,21 +2,10 @@
 // series played by tapping only, what the live region reads out, the fit at four screen sizes,
 // axe-core on every window, and text contrast with a light, a dark and a high-contrast desktop.
 //   node touch.mjs PAGE
-import { createRequire } from 'node:module';
-import { resolve } from 'node:path';
-import { pathToFileURL } from 'node:url';
-import { chromiumFlags } from './browser.mjs';
-import { check, equal, finish, untilInPage as until } from './checks.mjs';
+import { check, chromium, equal, fileUrl, finish, gameIn, probe, require } from './game.mjs';
 
-const require = createRequire(import.meta.url);
-const { chromium } = require('playwright-core');
 const axeSource = require('axe-core').source;
-const pageUrl = pathToFileURL(resolve(process.argv[2])).href;
-// Every text the live region says, in order, recorded from before the game starts.
-const listen = `window.heard = []; new MutationObserver((records) => { for (const r of records)
-    if (r.target.id === 'announcements')
-        heard.push(...Array.from(r.addedNodes, (n) => n.textContent)); }).observe(document,
-    { subtree: true, childList: true });`;
+const pageUrl = fileUrl(process.argv[2]);
 
 // Text below 4.5:1 against any colour of the ground it sits on (a gradient's every stop), for
 // every shown text of the document, the answer boxes' included.
@@ -67,19 +56,20 @@ async function audit(page, where) {
     await page.emulateMedia({ colorScheme: 'light', forcedColors: 'none' });
 }
 
-// The page in a context of its own, a touch screen or not, with `script` run before the page's.
-async function open(browser, width, height, touch, script = '') {
+// The page in a context of its own, a touch screen or not, recorded from before the game starts.
+async function open(browser, width, height, touch) {
     const page = await (await browser.newContext({ viewport: { width, height }, hasTouch: touch,
         isMobile: touch })).newPage();
-    await page.addInitScript(script);
+    await page.addInitScript(probe());
     await page.goto(pageUrl);
-    await until(page, () => !document.getElementById('form1').hidden, 'main window');
-    return page;
+    const game = gameIn(page, page.keyboard);
+    await game.until((s) => s.form1, 'main window');
+    return [page, game];
 }
 
 // Whole on screen, no scrollbar, keys of 48 px at least, the pad under the game when upright.
 async function fits(browser, width, height, touch) {
-    const page = await open(browser, width, height, touch);
+    const [page] = await open(browser, width, height, touch);
     if (!touch) { // a mouse asks for the pad from the menu
         await page.click('#mnuAffichage');
         await page.click('#mnuPave');
@@ -104,7 +94,7 @@ async function fits(browser, width, height, touch) {
 // A series at "Lent" by tapping only: taps on the menu, the buttons, the pad (one answer wrong,
 // one put right with "Effacer"), both dialogs and the goodbye screen, with an audit of each.
 async function playByTouch(browser) {
-    const page = await open(browser, 1024, 768, true, listen);
+    const [page, game] = await open(browser, 1024, 768, true);
     await audit(page, 'the main window');
     await page.tap('#mnuNiveau');
     await page.tap('#mnuNiveau2');
@@ -112,9 +102,8 @@ async function playByTouch(browser) {
     const said = [];
     let score = 0;
     for (let n = 1; n <= 10; n++) {
-        const [a, b] = (await until(page, (n) => heard.length === 2 * n - 1 &&
-            [document.getElementById('Label1').textContent,
-                document.getElementById('Label3').textContent], `question ${n}`, n)).map(Number);
+        const { dividend: a, divisor: b } = await game.until((s) => s.said === 2 * n - 1,
+            `question ${n}`);
         const answer = String(Math.floor(a / b) + (n === 4 ? 1 : 0));
         if (n === 2) {
             await page.tap('#pad-9');
@@ -122,8 +111,8 @@ async function playByTouch(browser) {
         }
         for (const digit of answer)
             await page.tap(`#pad-${digit}`);
-        equal(await page.evaluate(() => [document.activeElement.id,
-            document.getElementById('Text1').value]), ['Text1', answer],
+        const s = await game.state();
+        equal([s.focus, s.answer], ['Text1', answer],
             `question ${n}: the box keeps the focus and holds the taps`);
         if (n === 3)
             await audit(page, 'a question with the pad');
@@ -133,23 +122,22 @@ async function playByTouch(browser) {
             ? `Non, ${a} divisé par ${b} égale ${Math.floor(a / b)}. Score : ${score} sur ${n}.`
             : `Bonne réponse. Score : ${score} sur ${n}.`);
     }
-    await until(page, () => document.getElementById('Form2').open, 'series-end dialog');
+    await game.until((s) => s.form2, 'series-end dialog');
     said.push('Ton score est de 9 sur 10.');
-    equal(await page.evaluate(() => heard), said, 'what the live region said, in order');
+    equal(await game.said(), said, 'what the live region said, in order');
     await audit(page, 'the series-end dialog');
     await page.tap('[id="Form2.Command2"]');
-    await until(page, () => !document.getElementById('Form2').open, 'Recommencer');
+    await game.until((s) => !s.form2 && s.settled, 'Recommencer');
     await page.tap('#Command2');
-    await until(page, () => document.getElementById('Form3').open, 'quit confirmation');
+    await game.until((s) => s.form3, 'quit confirmation');
     await audit(page, 'the quit confirmation');
     await page.tap('[id="Form3.Command1"]');
-    await until(page, () => !document.getElementById('goodbye').hidden, 'goodbye screen');
+    await game.until((s) => s.goodbye, 'goodbye screen');
     await audit(page, 'the goodbye screen');
     await page.context().close();
 }
 
-const browser = await chromium.launch({ executablePath: '/usr/bin/chromium', headless: true,
-    args: chromiumFlags });
+const browser = await chromium();
 try {
     console.log(`chromium ${browser.version()}, axe-core ${require('axe-core').version}`);
     await playByTouch(browser);

@@ -1,24 +1,16 @@
-// The SCORM package under scorm-again's SCORM 1.2 runtime, as a learning platform opens it (two
-// series by keyboard, then "Oui"; answers of every kind; a second visit; a page left early; a
-// preview; the API past a frame of another origin; one that throws or answers "false"), and the
-// installable site: installable, offline, updated at the next visit.
-//   node lms.mjs PACKAGE.zip SITE_DIR [SCREENSHOT.png]
+// The SCORM package under scorm-again's SCORM 1.2 runtime, as a learning platform opens it, in
+// chromium: two series by keyboard, then "Oui"; answers of every kind; a second visit; a page
+// left early; a preview; the API past a frame of another origin; one that throws or answers
+// "false".   node scorm.mjs PACKAGE.zip [SCREENSHOT.png]
 import { execFileSync } from 'node:child_process';
 import { mkdtempSync, readFileSync, rmSync } from 'node:fs';
-import { createServer } from 'node:http';
-import { createRequire } from 'node:module';
 import { tmpdir } from 'node:os';
-import { dirname, extname, join } from 'node:path';
-import { chromiumFlags } from './browser.mjs';
-import { check, equal, finish, until } from './checks.mjs';
+import { dirname, join } from 'node:path';
+import { check, chromium, equal, finish, gameIn, probe, require, serve, until } from './game.mjs';
 
-const require = createRequire(import.meta.url);
-const { chromium } = require('playwright-core');
-const [packagePath, siteDir] = process.argv.slice(2);
-let screenshot = process.argv[4]; // taken once, at the first question
-const prompt = 'Donne ta réponse et appuie sur ENTREE';
-const work = mkdtempSync(join(tmpdir(), 'calcaro-lms-'));
-const unpacked = join(work, 'package');
+const packagePath = process.argv[2];
+let screenshot = process.argv[3]; // taken once, at the first question
+const unpacked = mkdtempSync(join(tmpdir(), 'calcaro-scorm-'));
 execFileSync('python3', ['-m', 'zipfile', '-e', packagePath, unpacked]);
 const zipped = execFileSync('python3', ['-c', 'import sys, zipfile; print(*zipfile.ZipFile(' +
     'sys.argv[1]).namelist())', packagePath], { encoding: 'utf8' }).trim().split(' ');
@@ -63,107 +55,73 @@ header { background: #1d4f91; color: white; padding: 10px 20px } iframe { margin
 <iframe src="${frame}" width="1000" height="720"></iframe>`;
 
 const scormAgain = join(dirname(require.resolve('scorm-again/package.json')), 'dist/scorm12.js');
-const types = { '.html': 'text/html', '.js': 'text/javascript', '.png': 'image/png',
-    '.webmanifest': 'application/manifest+json' };
-let newVersion = false; // the site's page as a new version of it
-const server = createServer((request, response) => {
-    const url = new URL(request.url, 'http://127.0.0.1');
-    const path = url.pathname.replace(/\/$/, '/index.html');
-    const sco = `http://127.0.0.1:${port}/package/${href}`;
-    const reply = (body, type) => response.writeHead(200, { 'Content-Type': type }).end(body);
-    if (path === '/platform')
-        return reply(platform(url.searchParams.get('api'), url.searchParams.get('via') ?
-            `http://localhost:${port}/player` : sco, url.searchParams.get('setup')), 'text/html');
-    if (path === '/player') // another origin between the platform and the page
-        return reply(`<iframe src="${sco}" width="1000" height="720"></iframe>`, 'text/html');
-    const file = path === '/scorm12.js' ? scormAgain
-        : path.startsWith('/package/') ? join(unpacked, path.slice(9))
-            : path.startsWith('/site/') ? join(siteDir, path.slice(6)) : null;
-    try {
-        let body = readFileSync(file);
-        if (newVersion && path === '/site/index.html')
-            body = String(body).replace('<title>Calcaro CM1', '<title>Calcaro CM1, nouvelle');
-        reply(body, types[extname(file)]);
-    } catch {
-        response.writeHead(404).end();
-    }
+const server = await serve(({ pathname, searchParams }) => {
+    const sco = `http://127.0.0.1:${server.port}/package/${href}`;
+    if (pathname === '/platform')
+        return [platform(searchParams.get('api'), searchParams.get('via')
+            ? `http://localhost:${server.port}/player` : sco, searchParams.get('setup')),
+        'text/html'];
+    if (pathname === '/player') // another origin between the platform and the page
+        return [`<iframe src="${sco}" width="1000" height="720"></iframe>`, 'text/html'];
+    return pathname === '/scorm12.js' ? scormAgain
+        : pathname.startsWith('/package/') ? join(unpacked, pathname.slice(9)) : null;
 });
-const listen = () => new Promise((resolve) => server.listen(port, '127.0.0.1', resolve));
-let port = 0;
-await listen();
-port = server.address().port;
-const browser = await chromium.launch({ executablePath: '/usr/bin/chromium', headless: true,
-    args: [...chromiumFlags, '--host-resolver-rules=MAP localhost 127.0.0.1'] });
-
-// ---- The package, opened by the platform -----------------------------------------------------
-
-const frameState = () => {
-    const get = (id) => document.getElementById(id);
-    const open = (id) => get(id).open && !get(id).hidden && !get(id).hasAttribute('data-leaving');
-    return { label1: get('Label1').textContent, label3: get('Label3').textContent,
-        label7: get('Label7').textContent, form2: open('Form2'), form3: open('Form3'),
-        form2Label1: get('Form2.Label1').textContent, goodbye: !get('goodbye').hidden,
-        focus: document.activeElement && document.activeElement.id };
-};
+const browser = await chromium({ args: ['--host-resolver-rules=MAP localhost 127.0.0.1'] });
 
 // Answers, from the quotient: what is typed, and whether Enter follows (or the time runs out).
 const right = (q) => [`${q}`, true];
 const marks = (n) => Array.from({ length: 10 }, (_, i) => (i < n ? right : (q) => [`${q + 1}`, true]));
 
 // Ten questions by keyboard, answered as `answers` say; the series-end dialog.
-async function series(page, frame, answers) {
-    const read = () => frame.evaluate(frameState);
-    for (let n = 0; n < 10; ++n) {
-        const s = await until(read, (s) => s.label7 === prompt && s.label1 && s.focus === 'Text1',
-            `question ${n + 1}`, 8000);
+async function series(page, game, answers) {
+    for (const answer of answers) {
+        const { quotient } = await game.question();
         if (screenshot)
             await page.screenshot({ path: screenshot }).then(() => { screenshot = null; });
-        const [typed, enter] = answers[n](Math.floor(Number(s.label1) / Number(s.label3)));
-        await page.keyboard.type(typed);
-        if (enter)
-            await page.keyboard.press('Enter');
-        await until(read, (s) => s.label7 !== prompt, `feedback ${n + 1}`, 8000);
+        await game.answer(...answer(quotient));
     }
-    return until(read, (s) => s.form2 && s.focus === 'Form2.Command1', 'series-end dialog', 8000);
+    return game.until((s) => s.form2 && s.focus === 'Form2.Command1', 'series-end dialog');
 }
 
-// The platform's page with the game in its frame, started (at "Rapide" if asked).
+// The platform's page with the game in its frame, recorded from before it starts, started (at
+// "Rapide" if asked).
 async function openPlatform(kind, { via = '', setup = null, rapide = false } = {}) {
     const page = await browser.newPage({ viewport: { width: 1040, height: 840 } });
-    await page.goto(`http://127.0.0.1:${port}/platform?api=${kind}&via=${via}` +
+    await page.addInitScript(probe());
+    await page.goto(`http://127.0.0.1:${server.port}/platform?api=${kind}&via=${via}` +
         (setup ? `&setup=${encodeURIComponent(JSON.stringify(setup))}` : ''));
     const frame = await until(async () => page.frames().find((f) => f.url().endsWith(href)),
         (f) => f, 'the page\'s frame');
-    await until(() => frame.evaluate(frameState), (s) => s.focus === 'Command1', 'the game', 8000);
+    const game = gameIn(frame, page.keyboard);
+    await game.until((s) => s.focus === 'Command1', 'the game');
     if (rapide)
         await frame.$eval('#mnuRapide', (item) => item.click());
     await frame.focus('#Command1');
     await page.keyboard.press('Enter');
     const calls = () => page.evaluate(() => window.calls);
-    return { page, frame, calls, held: () => page.evaluate(() => window.held()) };
+    // The platform's log once the session is finished; `leave`: once the page has gone (pagehide).
+    const finished = () => until(calls, (log) => log.some((c) => c[0] === 'LMSFinish'),
+        'LMSFinish');
+    return { page, game, calls, finished, held: () => page.evaluate(() => window.held()),
+        leave: async () => (await frame.goto('about:blank'), finished()) };
 }
-
-// The page goes (pagehide); the platform's log once the session is finished.
-const leave = async (frame, calls) => (await frame.goto('about:blank'),
-    until(calls, (log) => log.some((c) => c[0] === 'LMSFinish'), 'LMSFinish'));
 
 const sets = (log, element) => log.filter((c) => c[0] === 'LMSSetValue' && element.test(c[1]))
     .map((c) => c[2]);
 
 // A first visit, under a mastery score of 70: 8 out of 10, "Continuer", 3 out of 10, "Oui".
 {
-    const { page, frame, calls, held } = await openPlatform('scorm-again',
+    const { page, game, finished, held } = await openPlatform('scorm-again',
         { setup: { mastery: '70' } });
-    await series(page, frame, marks(8));
+    await series(page, game, marks(8));
     await page.keyboard.press('Enter'); // "Continuer"
-    equal((await series(page, frame, marks(3))).form2Label1, 'Votre score est de 11 sur 20',
+    equal((await series(page, game, marks(3))).form2Label1, 'Votre score est de 11 sur 20',
         'the game counts as before');
     await page.keyboard.press('Alt+q');
-    await until(() => frame.evaluate(frameState), (s) => s.form3 && s.focus === 'Form3.Command2',
-        'quit confirmation');
+    await game.until((s) => s.form3 && s.focus === 'Form3.Command2', 'quit confirmation');
     await page.keyboard.press('Shift+Tab');
     await page.keyboard.press('Enter'); // "Oui"
-    const log = await until(calls, (log) => log.some((c) => c[0] === 'LMSFinish'), 'LMSFinish');
+    const log = await finished();
 
     equal(log.filter((c) => c[0] === 'LMSSetValue' && c[3] !== 'true'), [],
         'scorm-again accepts every value the game sets');
@@ -189,13 +147,13 @@ const sets = (log, element) => log.filter((c) => c[0] === 'LMSSetValue' && eleme
 // At "Rapide" against a mastery score of 90, answers of every kind the box takes: the teacher
 // reads what the child left in the box, judged as the game judged it; 7 out of 10 is failed.
 {
-    const { page, frame, calls, held } = await openPlatform('scorm-again',
+    const { page, game, leave, held } = await openPlatform('scorm-again',
         { setup: { mastery: '90' }, rapide: true });
     const answers = [right, (q) => [` ${q} `, true], (q) => [`${q}a`, true], (q) => [`${q - 1}.6`,
         true], () => ['sept', true], (q) => [`-${q}`, true], () => ['', false], (q) => [`${q}`,
         false], right, right];
-    await series(page, frame, answers);
-    const log = await leave(frame, calls);
+    await series(page, game, answers);
+    const log = await leave();
     const typed = sets(log, /pattern$/).map((q, i) => answers[i](Number(q))[0]);
     equal([sets(log, /response$/), sets(log, /\.result$/).map((r) => r[0]).join(''),
         sets(log, /latency$/)[6], await held()], [typed, 'ccccwwwccc', '0000:00:02.50',
@@ -207,12 +165,12 @@ const sets = (log, element) => log.filter((c) => c[0] === 'LMSSetValue' && eleme
 // The attempt reopened as Moodle gives back what it stored, in review mode: a worse series keeps
 // 80 and "passed", and adds its answers after the first ten.
 {
-    const { page, frame, calls, held } = await openPlatform('scorm-again', { setup: { stored: {
+    const { page, game, leave, held } = await openPlatform('scorm-again', { setup: { stored: {
         core: { score: { raw: '80', max: '100', min: '0' }, lesson_status: 'passed', entry: '',
             credit: 'no-credit', lesson_mode: 'review' }, interactions: { ...Array(10).fill({
             id: 'division_56_par_8', type: 'numeric', student_response: '7', result: 'correct' }) } } } });
-    await series(page, frame, marks(3));
-    const log = await leave(frame, calls);
+    await series(page, game, marks(3));
+    const log = await leave();
     equal([sets(log, /score|status/), log.find((c) => /\.id$/.test(c[1]))[1], await held()],
         [['passed'], 'cmi.interactions.10.id', ['80', 'passed', 20]], 'a second visit, in review ' +
         'mode: 3 out of 10 keeps 80 and "passed"; its answers come after the first ten');
@@ -221,10 +179,10 @@ const sets = (log, element) => log.filter((c) => c[0] === 'LMSSetValue' && eleme
 
 // Left before the first series ends (the frame goes): suspended. A preview records nothing.
 for (const mode of ['normal', 'browse']) {
-    const { page, frame, calls } = await openPlatform('scorm-again',
+    const { page, game, leave } = await openPlatform('scorm-again',
         { setup: { stored: { core: { lesson_mode: mode } } } });
-    await until(() => frame.evaluate(frameState), (s) => s.label7 === prompt, 'a question', 8000);
-    const log = await leave(frame, calls);
+    await game.question();
+    const log = await leave();
     equal(log.filter((c) => c[0] === 'LMSSetValue').map((c) => c.slice(1, 3).join('=')),
         mode === 'browse' ? [] : ['cmi.core.lesson_status=incomplete', 'cmi.core.exit=suspend',
             `cmi.core.session_time=${sets(log, /session_time/)[0]}`],
@@ -233,8 +191,8 @@ for (const mode of ['normal', 'browse']) {
 }
 
 for (const [kind, via] of [['scorm-again', 'other-origin'], ['throws'], ['false']]) {
-    const { page, frame, calls } = await openPlatform(kind, { via });
-    const end = await series(page, frame, marks(10));
+    const { page, game, calls } = await openPlatform(kind, { via });
+    const end = await series(page, game, marks(10));
     equal([end.form2Label1, sets(await calls(), /\.result$/).length],
         ['Votre score est de 10 sur 10', kind === 'scorm-again' ? 10 : 0],
         via ? 'the API found past a frame of another origin' : `an API that ${kind === 'false'
@@ -242,34 +200,6 @@ for (const [kind, via] of [['scorm-again', 'other-origin'], ['throws'], ['false'
     await page.close();
 }
 await browser.close();
-
-// ---- The installable site, in a profile of its own (chromium installs nothing in incognito) ---
-
-const site = await chromium.launchPersistentContext(join(work, 'profile'), {
-    executablePath: '/usr/bin/chromium', headless: true, args: chromiumFlags });
-const page = site.pages()[0];
-await page.goto(`http://127.0.0.1:${port}/site/`);
-await page.evaluate(() => navigator.serviceWorker.ready);
-const cdp = await site.newCDPSession(page);
-equal([(await cdp.send('Page.getInstallabilityErrors')).installabilityErrors,
-    (await cdp.send('Page.getAppManifest')).errors], [[], []],
-'chromium finds the site installable, its manifest without error');
-
-server.closeAllConnections();
-await new Promise((resolve) => server.close(resolve));
-await page.reload();
-await until(() => page.evaluate(frameState), (s) => s.focus === 'Command1', 'the game offline');
-await page.keyboard.press('Enter');
-const s = await until(() => page.evaluate(frameState), (s) => s.label1, 'a question offline');
-equal([await fetch(`http://127.0.0.1:${port}/site/`).then(() => 'up', () => 'gone'), await page
-    .evaluate(() => !!navigator.serviceWorker.controller), Number(s.label1) % Number(s.label3)],
-['gone', true, 0], `with the server gone, the worker's copy plays: ${s.label1} : ${s.label3}`);
-
-newVersion = true;
-await listen();
-await page.reload();
-equal(await page.title(), 'Calcaro CM1, nouvelle', 'the new version at the next visit');
-await site.close();
 server.close();
-rmSync(work, { recursive: true, force: true });
+rmSync(unpacked, { recursive: true, force: true });
 finish();
