@@ -3,9 +3,11 @@
 # minute of fuzzing of the answer check, a quick run of the benchmark, the checks of the installed
 # files and of the Debian package, the whole test suite under AddressSanitizer and
 # UndefinedBehaviorSanitizer, the random-play soak on seeds drawn afresh, the Windows build
-# (Qt for Windows from Debian's source, once) with its tests under Wine, the game in one web page
-# (Qt Core for WebAssembly from Debian's source, once) played in Debian's chromium and
-# firefox-esr, and last the whole test suite of the ordinary build. Every build is a workflow of
+# (Qt for Windows from Debian's source, once), the game in one web page with its SCORM package and
+# its installable site (Qt Core for WebAssembly from Debian's source, once), then side by side
+# the Windows build's tests under Wine and the page's tests (Debian's chromium, firefox-esr and
+# WebKitGTK, a touch screen, a learning platform's runtime, the site offline, Orca), and last the
+# whole test suite of the ordinary build. Every build is a workflow of
 # CMakePresets.json. CALCARO_QT_ARCHIVES=DIR unpacks the Qt builds from their archives in DIR
 # instead of building them, when DIR holds the same keys.
 # CALCARO_FUZZ_SECONDS sets the fuzzing time (default 60). CALCARO_BUSY=N runs everything on a
@@ -79,14 +81,37 @@ cmake --workflow --preset soak-fresh-seeds
 step "Qt for Windows, built once from Debian's source (30 to 45 minutes), then cached"
 bash scripts/windows-qt.sh
 
-step "Windows: Calcaro.exe, its installer and its zip; the tests under Wine"
-cmake --workflow --preset windows-wine
+step "Windows: Calcaro.exe, its installer and its zip"
+cmake --workflow --preset windows
 
 step "Qt Core for WebAssembly, built once from Debian's source (3 to 5 minutes), then cached"
 bash scripts/web-qt.sh
 
-step "The game in one web page: calcaro.html, played in chromium and firefox-esr"
-cmake --workflow --preset web-browsers
+step "The game in one web page: calcaro.html, its SCORM package and its installable site"
+cmake --workflow --preset web
+
+# Both suites spend most of their time waiting on the game's own clock, and share nothing (each
+# test has its own display, bus, Wine prefix or browser profile, and port): side by side, each
+# one's output shown whole once both have ended.
+step "Side by side: the tests under Wine, and the page in chromium, firefox-esr, WebKit and Orca"
+logs=$(mktemp -d)
+cleanups+=("rm -rf '$logs'")
+ctest --preset windows >"$logs/wine" 2>&1 &
+wine_tests=$!
+ctest --preset web >"$logs/web" 2>&1 &
+web_tests=$!
+wine_status=0
+web_status=0
+wait $wine_tests || wine_status=$?
+wait $web_tests || web_status=$?
+echo "-- under Wine"
+cat "$logs/wine"
+echo "-- in the browsers"
+cat "$logs/web"
+if [ $wine_status -ne 0 ] || [ $web_status -ne 0 ]; then
+    echo "The tests under Wine ended with status $wine_status, the page's with $web_status."
+    exit 1
+fi
 
 # Last, so that CTest's summary of the whole suite closes the output.
 step "Tests"

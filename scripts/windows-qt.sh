@@ -4,7 +4,7 @@
 #   ${XDG_CACHE_HOME:-~/.cache}/calcaro/qt-<version>-mingw64-<key>
 # where the key is made of the Qt version, the options below and the cross toolchain file, so that
 # a change to any of them builds afresh and going back reuses the earlier build. The link
-# ${XDG_CACHE_HOME:-~/.cache}/calcaro/qt-windows names the build in use (cmake/mingw64.cmake finds
+# ${XDG_CACHE_HOME:-~/.cache}/calcaro/qt-windows names the build in use (cmake/windows.cmake finds
 # Qt there). The first build takes 30 to 45 minutes on two processors; after that this script
 # only checks the cache.
 #   CALCARO_QT_ARCHIVES=DIR  unpack <cache folder name>.tar.xz from DIR instead of building, when

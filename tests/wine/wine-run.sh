@@ -2,6 +2,7 @@
 # Runs a Windows program under Wine, on a private X server and in a private Wine prefix, and
 # exits with the program's status. CTest runs every test program of the Windows build this way.
 #   wine-run.sh PROGRAM.exe [ARGUMENT...]
+#   wine-run.sh --anew          makes the prefix afresh, and runs nothing
 # CALCARO_WINEPREFIX names the prefix (made on first use), CALCARO_WINEPATH the folders of the
 # DLLs (Qt's, MinGW's), separated by colons.
 set -euo pipefail
@@ -24,6 +25,13 @@ for dir in "${dirs[@]}"; do
 done
 export WINEPATH
 mkdir -p "$(dirname "$WINEPREFIX")"
+# Making the prefix is a step of its own (wineboot takes from seconds to a minute, by the
+# machine's load), so that no test's time-out has to cover it.
+anew=false
+if [ "${1:-}" = --anew ]; then
+    anew=true
+    rm -rf "$WINEPREFIX"
+fi
 
 # A display of its own, numbered by the server itself, ready once it has written its number.
 fifo=$(mktemp -u)
@@ -54,6 +62,9 @@ trap finish EXIT
     fi
 ) 9>"$WINEPREFIX.lock"
 
+if $anew; then
+    exit 0
+fi
 status=0
 wine "$@" || status=$?
 exit $status
