@@ -19,8 +19,9 @@ env = dict(os.environ, WINEPREFIX=str(work / "prefix"), WINEDEBUG="-all", HOME=s
 staged = {p.relative_to(stage): p.read_bytes() for p in stage.rglob("*") if p.is_file()}
 
 
-def check(ok, what):
-    print(("ok: " if ok else "FAILED: ") + what, flush=True)
+def check(ok, what, detail=""):
+    print(("ok: " if ok else "FAILED: ") + what + (f": {detail}" if detail and not ok else ""),
+          flush=True)
     ok or sys.exit(1)
 
 
@@ -95,8 +96,17 @@ def play(program):
         return subprocess.run(["xdotool", *args], env=env, timeout=60, capture_output=True,
                               text=True).stdout.split()
 
-    windows = xdotool("search", "--sync", "--onlyvisible", "--name", "^Calcaro CM1$")
-    check(len(windows) == 1, "the game started from the shortcut shows its window")
+    # xdotool walks the window tree; a window that goes while it walks (Wine makes and drops
+    # some as a program starts) ends the search with an X error and no result: it looks again.
+    while True:
+        search = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--name",
+                                 "^Calcaro CM1$"], env=env, timeout=60, capture_output=True,
+                                text=True)
+        if "X Error" not in search.stderr:
+            break
+    windows = search.stdout.split()
+    check(len(windows) == 1, "the game started from the shortcut shows its window",
+          f"{windows} {search.stderr.strip()}")
     xdotool("windowfocus", "--sync", windows[0])
     until("Label7", "Clique sur D")
     xdotool("key", "alt+d")
