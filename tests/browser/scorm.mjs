@@ -144,49 +144,45 @@ const sets = (log, element) => log.filter((c) => c[0] === 'LMSSetValue' && eleme
     await page.close();
 }
 
-// At "Rapide" against a mastery score of 90, answers of every kind the box takes: the teacher
-// reads what the child left in the box, judged as the game judged it; 7 out of 10 is failed.
-{
-    const { page, game, leave, held } = await openPlatform('scorm-again',
-        { setup: { mastery: '90' }, rapide: true });
-    const answers = [right, (q) => [` ${q} `, true], (q) => [`${q}a`, true], (q) => [`${q - 1}.6`,
-        true], () => ['sept', true], (q) => [`-${q}`, true], () => ['', false], (q) => [`${q}`,
-        false], right, right];
-    await series(page, game, answers);
-    const log = await leave();
-    const typed = sets(log, /pattern$/).map((q, i) => answers[i](Number(q))[0]);
-    equal([sets(log, /response$/), sets(log, /\.result$/).map((r) => r[0]).join(''),
-        sets(log, /latency$/)[6], await held()], [typed, 'ccccwwwccc', '0000:00:02.50',
-        ['70', 'failed', 10]], `responses as typed (${typed.map((t) => `"${t}"`)}), judged as ` +
-        'the game judged them; a time-out takes the whole time; 70 is "failed" against 90');
-    await page.close();
-}
-
-// The attempt reopened as Moodle gives back what it stored, in review mode: a worse series keeps
-// 80 and "passed", and adds its answers after the first ten.
-{
-    const { page, game, leave, held } = await openPlatform('scorm-again', { setup: { stored: {
-        core: { score: { raw: '80', max: '100', min: '0' }, lesson_status: 'passed', entry: '',
-            credit: 'no-credit', lesson_mode: 'review' }, interactions: { ...Array(10).fill({
-            id: 'division_56_par_8', type: 'numeric', student_response: '7', result: 'correct' }) } } } });
-    await series(page, game, marks(3));
-    const log = await leave();
-    equal([sets(log, /score|status/), log.find((c) => /\.id$/.test(c[1]))[1], await held()],
-        [['passed'], 'cmi.interactions.10.id', ['80', 'passed', 20]], 'a second visit, in review ' +
-        'mode: 3 out of 10 keeps 80 and "passed"; its answers come after the first ten');
-    await page.close();
-}
-
-// Left before the first series ends (the frame goes): suspended. A preview records nothing.
-for (const mode of ['normal', 'browse']) {
-    const { page, game, leave } = await openPlatform('scorm-again',
-        { setup: { stored: { core: { lesson_mode: mode } } } });
-    await game.question();
-    const log = await leave();
-    equal(log.filter((c) => c[0] === 'LMSSetValue').map((c) => c.slice(1, 3).join('=')),
-        mode === 'browse' ? [] : ['cmi.core.lesson_status=incomplete', 'cmi.core.exit=suspend',
+// Visits that each end as the page goes (pagehide), what they send and what the platform keeps:
+// - at "Rapide" against 90, answers of every kind the box takes: the teacher reads what the
+//   child left in the box, judged as the game judged it; 7 out of 10 is failed;
+// - the attempt reopened as Moodle gives back what it stored, in review mode: a worse series
+//   keeps 80 and "passed", and adds its answers after the first ten;
+// - left before the first series ends: suspended; a preview records nothing.
+const odd = [right, (q) => [` ${q} `, true], (q) => [`${q}a`, true], (q) => [`${q - 1}.6`, true],
+    () => ['sept', true], (q) => [`-${q}`, true], () => ['', false], (q) => [`${q}`, false], right,
+    right];
+const reviewed = { core: { score: { raw: '80', max: '100', min: '0' }, lesson_status: 'passed',
+    entry: '', credit: 'no-credit', lesson_mode: 'review' }, interactions: { ...Array(10).fill({
+    id: 'division_56_par_8', type: 'numeric', student_response: '7', result: 'correct' }) } };
+const written = (log) => log.filter((c) => c[0] === 'LMSSetValue').map((c) => c.slice(1, 3).join('='));
+for (const [options, answers, seen] of [
+    [{ setup: { mastery: '90' }, rapide: true }, odd, (log, kept) => {
+        const typed = sets(log, /pattern$/).map((q, i) => odd[i](Number(q))[0]);
+        return [[sets(log, /response$/), sets(log, /\.result$/).map((r) => r[0]).join(''),
+            sets(log, /latency$/)[6], kept], [typed, 'ccccwwwccc', '0000:00:02.50',
+            ['70', 'failed', 10]], `responses as typed (${typed.map((t) => `"${t}"`)}), judged ` +
+            'as the game judged them; a time-out takes the whole time; 70 is "failed" against 90'];
+    }],
+    [{ setup: { stored: reviewed } }, marks(3), (log, kept) => [[sets(log, /score|status/),
+        log.find((c) => /\.id$/.test(c[1]))[1], kept], [['passed'], 'cmi.interactions.10.id',
+        ['80', 'passed', 20]], 'a second visit, in review mode: 3 out of 10 keeps 80 and ' +
+        '"passed"; its answers come after the first ten']],
+    [{ setup: { stored: { core: { lesson_mode: 'normal' } } } }, [], (log) => [written(log),
+        ['cmi.core.lesson_status=incomplete', 'cmi.core.exit=suspend',
             `cmi.core.session_time=${sets(log, /session_time/)[0]}`],
-    mode === 'browse' ? 'a preview records nothing' : 'left before a series ends: suspended');
+        'left before a series ends: suspended']],
+    [{ setup: { stored: { core: { lesson_mode: 'browse' } } } }, [], (log) => [written(log), [],
+        'a preview records nothing']],
+]) {
+    const { page, game, leave, held } = await openPlatform('scorm-again', options);
+    if (answers.length)
+        await series(page, game, answers);
+    else
+        await game.question();
+    const log = await leave();
+    equal(...seen(log, await held()));
     await page.close();
 }
 
