@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
 # Builds Calcaro CM1 and runs every check, with no display needed: the format of the sources, a
-# minute of fuzzing of the answer check, a quick run of the benchmark, the checks of the installed
-# files and of the Debian package, the whole test suite under AddressSanitizer and
+# minute of fuzzing of the answer check beside a quick run of the benchmark, the checks of the
+# installed files and of the Debian package, the whole test suite under AddressSanitizer and
 # UndefinedBehaviorSanitizer, the random-play soak on seeds drawn afresh, the Windows build
 # (Qt for Windows from Debian's source, once), the game in one web page with its SCORM package and
 # its installable site (Qt Core for WebAssembly from Debian's source, once), then side by side
-# the Windows build's tests under Wine and the page's tests (Debian's chromium, firefox-esr and
-# WebKitGTK, a touch screen, a learning platform's runtime, the site offline, Orca), and last the
-# whole test suite of the ordinary build. Every build is a workflow of
+# the page's tests (Debian's chromium, firefox-esr and WebKitGTK, a touch screen, a learning
+# platform's runtime, the site offline, Orca) and the Windows build's tests under Wine followed
+# by the whole test suite of the ordinary build. Every build is a workflow of
 # CMakePresets.json. CALCARO_QT_ARCHIVES=DIR unpacks the Qt builds from their archives in DIR
 # instead of building them, when DIR holds the same keys.
 # CALCARO_FUZZ_SECONDS sets the fuzzing time (default 60). CALCARO_BUSY=N runs everything on a
@@ -51,21 +51,49 @@ find engine widgets web tests bench -name '*.cpp' -o -name '*.h' | sort |
     xargs clang-format --dry-run -Werror
 echo "ok: every .cpp and .h follows .clang-format"
 
-step "Fuzzing the answer check"
-calcaro_workflow fuzz
-corpus=$(mktemp -d)
-cleanups+=("rm -rf '$corpus'")
-if ! build-fuzz/tests/fuzz/fuzz_answer -max_total_time="${CALCARO_FUZZ_SECONDS:-60}" \
-    "$corpus" tests/fuzz/corpus >"$corpus.log" 2>&1; then
-    tail -n 40 "$corpus.log"
-    echo "The fuzzer found a fault (the input is saved as crash-* in $(pwd))."
-    exit 1
-fi
-grep -E '^Done [0-9]+ runs' "$corpus.log" || true
-rm -f "$corpus.log"
+# side_by_side TITLE COMMAND [TITLE COMMAND ...]: runs the commands at once, for steps that share
+# nothing and spend most of their time waiting (on one processor, or on the game's own clock);
+# once all have ended, shows each one's output whole under its title, in the order given, and
+# fails if one failed.
+side_by_side() {
+    local logs i failed=() titles=() pids=()
+    logs=$(mktemp -d)
+    cleanups+=("rm -rf '$logs'")
+    for ((i = 0; $# > 0; i++)); do
+        titles+=("$1")
+        (eval "$2") >"$logs/$i" 2>&1 &
+        pids+=($!)
+        shift 2
+    done
+    for i in "${!pids[@]}"; do
+        wait "${pids[i]}" || failed+=("${titles[i]}")
+    done
+    for i in "${!titles[@]}"; do
+        echo "-- ${titles[i]}"
+        cat "$logs/$i"
+    done
+    if [ ${#failed[@]} -ne 0 ]; then
+        printf 'Failed: %s\n' "${failed[@]}"
+        exit 1
+    fi
+}
 
-step "Benchmark, quick run"
-bash bench/run.sh --smoke
+# The fuzzer runs on one processor: the benchmark is built and run on the other.
+fuzz_corpus=$(mktemp -d)
+cleanups+=("rm -rf '$fuzz_corpus'")
+fuzz() {
+    calcaro_workflow fuzz
+    if ! build-fuzz/tests/fuzz/fuzz_answer -max_total_time="${CALCARO_FUZZ_SECONDS:-60}" \
+        "$fuzz_corpus" tests/fuzz/corpus >"$fuzz_corpus.log" 2>&1; then
+        tail -n 40 "$fuzz_corpus.log"
+        echo "The fuzzer found a fault (the input is saved as crash-* in $(pwd))."
+        return 1
+    fi
+    grep -E '^Done [0-9]+ runs' "$fuzz_corpus.log" || true
+}
+cleanups+=("rm -f '$fuzz_corpus.log'")
+step "Side by side: fuzzing the answer check, and a quick run of the benchmark"
+side_by_side "Fuzzing the answer check" fuzz "Benchmark, quick run" "bash bench/run.sh --smoke"
 
 step "Installed files, Debian package and Windows resources"
 bash scripts/check-package.sh
@@ -90,29 +118,16 @@ bash scripts/web-qt.sh
 step "The game in one web page: calcaro.html, its SCORM package and its installable site"
 cmake --workflow --preset web
 
-# Both suites spend most of their time waiting on the game's own clock, and share nothing (each
-# test has its own display, bus, Wine prefix or browser profile, and port): side by side, each
-# one's output shown whole once both have ended.
-step "Side by side: the tests under Wine, and the page in chromium, firefox-esr, WebKit and Orca"
-logs=$(mktemp -d)
-cleanups+=("rm -rf '$logs'")
-ctest --preset windows >"$logs/wine" 2>&1 &
-wine_tests=$!
-ctest --preset web >"$logs/web" 2>&1 &
-web_tests=$!
-wine_status=0
-web_status=0
-wait $wine_tests || wine_status=$?
-wait $web_tests || web_status=$?
-echo "-- under Wine"
-cat "$logs/wine"
-echo "-- in the browsers"
-cat "$logs/web"
-if [ $wine_status -ne 0 ] || [ $web_status -ne 0 ]; then
-    echo "The tests under Wine ended with status $wine_status, the page's with $web_status."
-    exit 1
-fi
-
-# Last, so that CTest's summary of the whole suite closes the output.
-step "Tests"
-cmake --workflow --preset tests
+# The suites under Wine and in the browsers spend most of their time waiting on the game's own
+# clock or on a screen reader, and share nothing (each test has its own display, bus, Wine prefix
+# or browser profile, and port). The ordinary suite, short and also mostly waiting, follows the
+# Wine suite in its lane, and is shown last, so that CTest's summary of it closes the output.
+wine_then_tests() {
+    local status=0
+    ctest --preset windows || status=$?
+    echo "-- Tests"
+    cmake --workflow --preset tests || status=$?
+    return $status
+}
+step "Side by side: the page in chromium, firefox-esr, WebKit and Orca; the tests under Wine, then the tests"
+side_by_side "In the browsers" "ctest --preset web" "Under Wine" wine_then_tests
