@@ -9,9 +9,31 @@
 
 namespace calcaro::wiring {
 
-// What each front end binds the controls of the three windows to (the main window's timers,
-// buttons and menu items, the dialogs' buttons), by the controls' names, written once: a front
-// end only finds its control of that name.
+// What each front end binds the controls of the three windows to (the windows themselves, the
+// main window's timers, buttons and menu items, the dialogs' buttons), by the controls' names,
+// written once: a front end only finds its control of that name.
+
+struct Window
+{
+    WindowId window;
+    const char *name;
+    void (GameWindows::*close)(); // closed by its close box, or by the system
+};
+
+inline constexpr std::array<Window, 3> windows{{
+    {WindowId::Main, "form1", &GameWindows::form1_Close},
+    {WindowId::SeriesEnd, "Form2", &GameWindows::Form2_Close},
+    {WindowId::Quit, "Form3", &GameWindows::Form3_Close},
+}};
+
+constexpr const char *nameOf(WindowId window)
+{
+    for (const Window &w : windows) {
+        if (w.window == window)
+            return w.name;
+    }
+    return "";
+}
 
 struct Tick
 {

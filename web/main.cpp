@@ -26,14 +26,11 @@ template <typename Action> void fromPage(Action &&action)
     }
 }
 
-void press(const std::string &name)
+// A call of the page's, by the name of a window or a control.
+template <void (calcaro::web::WebProgram::*call)(const QString &)>
+void named(const std::string &name)
 {
-    fromPage([&] { program().press(QString::fromStdString(name)); });
-}
-
-void closeWindow(const std::string &name)
-{
-    fromPage([&] { program().closeWindow(QString::fromStdString(name)); });
+    fromPage([&] { (program().*call)(QString::fromStdString(name)); });
 }
 
 void answerFocused()
@@ -45,8 +42,8 @@ void answerFocused()
 
 EMSCRIPTEN_BINDINGS(calcaro)
 {
-    emscripten::function("press", &press);
-    emscripten::function("closeWindow", &closeWindow);
+    emscripten::function("press", &named<&calcaro::web::WebProgram::press>);
+    emscripten::function("closeWindow", &named<&calcaro::web::WebProgram::closeWindow>);
     emscripten::function("answerFocused", &answerFocused);
 }
 

@@ -12,15 +12,7 @@ namespace {
 
 QString idOf(WindowId window)
 {
-    switch (window) {
-    case WindowId::Main:
-        return QStringLiteral("form1");
-    case WindowId::SeriesEnd:
-        return QStringLiteral("Form2");
-    case WindowId::Quit:
-        return QStringLiteral("Form3");
-    }
-    return {};
+    return QString::fromLatin1(wiring::nameOf(window));
 }
 
 // A button of a window, as the page names it: the main window's by its own name.
@@ -57,22 +49,11 @@ void WebProgram::press(const QString &name)
 
 void WebProgram::closeWindow(const QString &name)
 {
-    using Handler = void (GameWindows::*)();
-    const struct
-    {
-        WindowId window;
-        Handler handler;
-    } closings[] = {
-        {WindowId::Main, &GameWindows::form1_Close},
-        {WindowId::SeriesEnd, &GameWindows::Form2_Close},
-        {WindowId::Quit, &GameWindows::Form3_Close},
-    };
-    for (const auto &closing : closings) {
-        if (name == idOf(closing.window)) {
-            const Handler handler = closing.handler;
+    for (const wiring::Window &window : wiring::windows) {
+        if (name == QLatin1String(window.name)) {
             // Only a window on screen has a close box to press.
-            m_windows.handle(closing.window, GameWindows::From::User,
-                             [this, handler] { (m_windows.*handler)(); });
+            m_windows.handle(window.window, GameWindows::From::User,
+                             [this, close = window.close] { (m_windows.*close)(); });
             return;
         }
     }

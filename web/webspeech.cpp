@@ -6,6 +6,7 @@
 #include "module1.h"
 #include "speech.h"
 #include "texts.h"
+#include "windowwiring.h"
 
 namespace calcaro::web {
 namespace {
@@ -59,7 +60,7 @@ void WebSpeech::announce(const QString &text)
 {
     // Nothing is told while the window is out of sight (a window made afresh sets itself up
     // before it shows).
-    if (text.isEmpty() || isHidden(element(QStringLiteral("form1"))))
+    if (text.isEmpty() || isHidden(element(QLatin1String(wiring::nameOf(WindowId::Main)))))
         return;
     // Browsers tell a screen reader what a live region gained, not what it holds: words written
     // over the same words are no change and are never heard (a question drawn twice in a row).

@@ -18,7 +18,8 @@
 
 window.calcaroLms = (function () {
     // SCORM 1.2's search: up the frames that hold the page, then from the window that opened
-    // it. A frame of another origin cannot be looked into; the search goes on past it.
+    // it. A frame of another origin cannot be looked into, but its parent can be reached (as
+    // every window's opener): the search goes on past it.
     function apiIn(win) {
         for (let hops = 0; win && hops < 10; ++hops) {
             try {
@@ -27,29 +28,13 @@ window.calcaroLms = (function () {
             } catch (error) {
                 // another origin's frame
             }
-            let parent = null;
-            try {
-                parent = win.parent;
-            } catch (error) {
+            if (win.parent === win)
                 return null;
-            }
-            if (!parent || parent === win)
-                return null;
-            win = parent;
+            win = win.parent;
         }
         return null;
     }
-
-    function findApi() {
-        const own = apiIn(window);
-        if (own)
-            return own;
-        try {
-            return window.opener ? apiIn(window.opener) : null;
-        } catch (error) {
-            return null;
-        }
-    }
+    const findApi = () => apiIn(window) || apiIn(window.opener);
 
     let api = null;
     let recording = false; // not in a preview

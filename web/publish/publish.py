@@ -132,6 +132,11 @@ def site(args, facts):
     worker = worker.replace("['@@FILES@@']", json.dumps(files))
     with open(os.path.join(out, "sw.js"), "w", encoding="utf-8") as f:
         f.write(worker)
+    if args.depfile:
+        read = [os.path.join(args.icons, icon["file"]) for icon in facts["icons"]]
+        with open(args.depfile, "w", encoding="utf-8") as f:
+            f.write(os.path.join(out, "sw.js").replace(" ", "\\ ") + ": " +
+                    " ".join(path.replace(" ", "\\ ") for path in read) + "\n")
 
 
 def main():
@@ -150,6 +155,7 @@ def main():
     folder.add_argument("--icons", required=True, help="the folder of the icons site.json names")
     folder.add_argument("--version", required=True)
     folder.add_argument("--out", required=True, help="the folder, made afresh")
+    folder.add_argument("--depfile", help="where to list the icons read, for the build")
     args = parser.parse_args()
     try:
         with open(args.facts, encoding="utf-8") as f:

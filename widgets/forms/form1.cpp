@@ -21,6 +21,7 @@
 #include "screenreader/questionspeech.h"
 #include "texts.h"
 #include "twips.h"
+#include "windowwiring.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -114,7 +115,7 @@ void setTextColour(QWidget &widget, const QColor &colour)
 form1::form1(Module1 &state, RandomSource &random, const TimerFactory &timers)
     : m_widgets(std::make_unique<Widgets>()), m_state(state)
 {
-    setObjectName(QStringLiteral("form1"));
+    setObjectName(QLatin1String(wiring::nameOf(WindowId::Main)));
     setWindowTitle(texts::title);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);

@@ -9,6 +9,7 @@
 #include "screenreader/accessibility.h"
 #include "texts.h"
 #include "twips.h"
+#include "windowwiring.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -19,7 +20,7 @@ namespace calcaro {
 
 Form2::Form2()
 {
-    setObjectName(QStringLiteral("Form2"));
+    setObjectName(QLatin1String(wiring::nameOf(WindowId::SeriesEnd)));
     setWindowTitle(texts::title);
     // A screen reader reads out the texts of a dialog as it comes up, before its focused button.
     setAccessibleRole(*this, QAccessible::Dialog);

@@ -8,6 +8,7 @@
 #include "screenreader/accessibility.h"
 #include "texts.h"
 #include "twips.h"
+#include "windowwiring.h"
 
 #include <QCloseEvent>
 #include <QIcon>
@@ -19,7 +20,7 @@ namespace calcaro {
 
 Form3::Form3()
 {
-    setObjectName(QStringLiteral("Form3"));
+    setObjectName(QLatin1String(wiring::nameOf(WindowId::Quit)));
     setWindowTitle(texts::title);
     // A screen reader reads out the texts of a dialog as it comes up, before its focused button.
     setAccessibleRole(*this, QAccessible::Dialog);
