@@ -11,6 +11,7 @@ from pathlib import Path
 from xml.sax.saxutils import quoteattr
 
 import gi
+import olefile
 
 gi.require_version("Libmsi", "1.0")
 from gi.repository import Libmsi
@@ -55,17 +56,40 @@ def staged_fragment(stage):
             f'  <ComponentGroup Id="StagedFiles">{refs}</ComponentGroup>\n</Fragment></Wix>\n')
 
 
+# What Windows shows of the package (Explorer's Details), in code page 1252 like its tables.
+SUMMARY = {Libmsi.Property.TITLE: "Base de données d’installation",
+           Libmsi.Property.SUBJECT: "Calcaro CM1",
+           Libmsi.Property.AUTHOR: "L’équipe Calcaro",
+           Libmsi.Property.KEYWORDS: "Installation, jeu, division, école, CM1",
+           Libmsi.Property.COMMENTS: "Installe Calcaro CM1 pour tous les utilisateurs de l’ordinateur.",
+           Libmsi.Property.TEMPLATE: "x64;1036"}
+
+
 def rewrite_summary(msi, epoch, package_code):
+    """libmsi writes the summary's texts as they are given, in UTF-8 whatever the code page the
+    summary declares (1252): it writes them with "?" for each other letter, the same length in
+    code page 1252, and those letters go in afterwards, in place."""
     database = Libmsi.Database.new(str(msi), Libmsi.DbFlags.TRANSACT, None)
-    summary = Libmsi.SummaryInfo.new(database, 10)
-    summary.set_string(Libmsi.Property.TITLE, "Base de données d’installation")
-    summary.set_string(Libmsi.Property.TEMPLATE, "x64;1036")
+    # The tables' strings are in the code page the database declares: 1252, not wixl's neutral 0.
+    (msi.parent / "_ForceCodepage.idt").write_bytes(b"\r\n\r\n1252\t_ForceCodepage\r\n")
+    database.import_(str(msi.parent / "_ForceCodepage.idt"))
+    summary = Libmsi.SummaryInfo.new(database, len(SUMMARY) + 3)
+    for name, text in SUMMARY.items():
+        summary.set_string(name, text.encode("ascii", "replace").decode())
     summary.set_string(Libmsi.Property.UUID, "{%s}" % str(package_code).upper())
     filetime = (epoch + 11644473600) * 10_000_000  # 100 ns since 1601
     summary.set_filetime(Libmsi.Property.CREATED_TM, filetime)
     summary.set_filetime(Libmsi.Property.LASTSAVED_TM, filetime)
     summary.persist()
     database.commit()
+    del summary, database
+    with olefile.OleFileIO(str(msi), write_mode=True) as storage:
+        stream = storage.openstream("\x05SummaryInformation").read()
+        for text in SUMMARY.values():
+            placeholder = text.encode("ascii", "replace") + b"\0"
+            assert stream.count(placeholder) == 1, text
+            stream = stream.replace(placeholder, text.encode("cp1252") + b"\0")
+        storage.write_stream("\x05SummaryInformation", stream)
 
 
 def main():
