@@ -1,7 +1,6 @@
-"""A Windows computer for the installers' tests: a private Wine prefix (Windows 10, no Mono nor
-Gecko, no menu entries made on this computer) on a display of its own, what an installation left
-in it (files, shortcuts, registry), and the installed game played with the keyboard: its window,
-one question answered (the question read from its captions log), "&Quitter" then "Oui", status 0."""
+"""The installers' Windows computer: a private Wine prefix (Windows 10) on a display of its own,
+what an install left in it, and the installed game played with the keyboard: its window, one
+question answered (read from its captions log), "&Quitter" then "Oui", status 0."""
 import os, re, shutil, struct, subprocess, sys, time
 from pathlib import Path
 
@@ -24,6 +23,7 @@ class WineMachine:
         self.work, self.drive_c = Path(work), Path(work) / "prefix/drive_c"
         shutil.rmtree(work, ignore_errors=True)
         (self.work / "home").mkdir(parents=True)
+        # No Mono nor Gecko to offer, and no menu entries made from shortcuts on this computer.
         self.env = dict(os.environ, WINEPREFIX=str(self.work / "prefix"), WINEDEBUG="-all",
                         HOME=str(self.work / "home"),
                         WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d")
@@ -50,18 +50,16 @@ class WineMachine:
         return self.drive_c / path[3:].replace("\\", "/")
 
     def registry(self, key):
-        """Each key under key (itself included) and its values, or None when there is no key:
-        exported, since "reg query" prints in the console's code page."""
+        """key and every key under it, with their values (None: no key), exported, since "reg
+        query" prints in the console's code page."""
         out = self.work / "key.reg"
         if self.run("wine", "reg", "export", key, "Z:" + str(out).replace("/", "\\"), "/y",
                     "/reg:64", stdout=subprocess.DEVNULL):
             return None
-        keys = {}
-        for name, body in re.findall(r"^\[([^]]*)\]\n(.*?)(?=^\[|\Z)",
-                                     out.read_text("utf-16").replace("\r\n", "\n"), re.M | re.S):
-            keys[name] = {n: int(v[6:], 16) if v.startswith("dword:") else re.sub(r"\\(.)", r"\1", v[1:-1])
-                          for n, v in re.findall(r'^"([^"]*)"=(.*)$', body, re.M)}
-        return keys
+        text = out.read_text("utf-16").replace("\r\n", "\n")
+        return {name: {n: int(v[6:], 16) if v.startswith("dword:") else re.sub(r"\\(.)", r"\1", v[1:-1])
+                       for n, v in re.findall(r'^"([^"]*)"=(.*)$', body, re.M)}
+                for name, body in re.findall(r"^\[([^]]*)\]\n(.*?)(?=^\[|\Z)", text, re.M | re.S)}
 
     def entry(self, root, name):
         """The values of the uninstall entry name under root (HKLM or HKCU), or None."""
