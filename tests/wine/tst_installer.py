@@ -9,8 +9,7 @@ from pathlib import Path
 from winemachine import MENU, WineMachine, check, files
 
 setup, stage, version, work = Path(sys.argv[1]), Path(sys.argv[2]), sys.argv[3], Path(sys.argv[4])
-KEY = "CalcaroCM1"
-staged = files(stage)
+KEY, staged = "CalcaroCM1", files(stage)
 
 
 def installed(instdir, root, other_root, menu):
@@ -54,8 +53,7 @@ with WineMachine(work) as machine:
     statuses = [run("wine", setup, "/S", "/CURRENTUSER") for _ in range(2)]
     check(statuses == [0, 0], f"setup /S /CURRENTUSER, twice: {statuses}")
     instdir = rf"C:\users\{machine.user}\AppData\Local\Programs\Calcaro CM1"
-    menu = Path("users", machine.user, "AppData/Roaming") / MENU.relative_to("ProgramData")
-    values = installed(instdir, "HKCU", "HKLM", menu)
+    values = installed(instdir, "HKCU", "HKLM", machine.menu)
     (unix(instdir) / "notes.txt").write_text("mes notes")  # the user's own
     uninstall(values)
     check([p.name for p in unix(instdir).iterdir()] == ["notes.txt"] and not shortcuts()

@@ -33,6 +33,7 @@ class WineMachine:
         self.run("wineboot", "--init", stderr=subprocess.DEVNULL)
         self.run("winecfg", "-v", "win10")  # Wine 8 says Windows 7, which the installers refuse
         self.user = next(p.name for p in (self.drive_c / "users").iterdir() if p.name != "Public")
+        self.menu = Path("users", self.user, "AppData/Roaming") / MENU.relative_to("ProgramData")
 
     def __enter__(self):
         return self
@@ -50,8 +51,7 @@ class WineMachine:
         return self.drive_c / path[3:].replace("\\", "/")
 
     def registry(self, key):
-        """key and every key under it, with their values (None: no key), exported, since "reg
-        query" prints in the console's code page."""
+        """key and the keys under it, their values (None: no key); "reg query" mangles texts."""
         out = self.work / "key.reg"
         if self.run("wine", "reg", "export", key, "Z:" + str(out).replace("/", "\\"), "/y",
                     "/reg:64", stdout=subprocess.DEVNULL):
@@ -61,8 +61,7 @@ class WineMachine:
                        for n, v in re.findall(r'^"([^"]*)"=(.*)$', body, re.M)}
                 for name, body in re.findall(r"^\[([^]]*)\]\n(.*?)(?=^\[|\Z)", text, re.M | re.S)}
 
-    def entry(self, root, name):
-        """The values of the uninstall entry name under root (HKLM or HKCU), or None."""
+    def entry(self, root, name):  # an uninstall entry's values under HKLM or HKCU, or None
         keys = self.registry(rf"{root}\{UNINSTALL}\{name}")
         return keys and next(iter(keys.values()))
 
