@@ -38,7 +38,8 @@ def staged_fragment(stage):
         for child in sorted(path.iterdir()):
             rel, pad = child.relative_to(stage), "  " * depth
             if child.is_dir():
-                lines.append(f'{pad}<Directory Id="{ident("d", rel)}" Name={quoteattr(child.name)}>')
+                lines.append(f'{pad}<Directory Id="{ident("d", rel)}" '
+                             f'Name={quoteattr(child.name)}>')
                 folder(child, depth + 1)
                 lines.append(f"{pad}</Directory>")
             elif rel != Path(PROGRAM):
@@ -61,7 +62,8 @@ SUMMARY = {Libmsi.Property.TITLE: "Base de données d’installation",
            Libmsi.Property.SUBJECT: "Calcaro CM1",
            Libmsi.Property.AUTHOR: "L’équipe Calcaro",
            Libmsi.Property.KEYWORDS: "Installation, jeu, division, école, CM1",
-           Libmsi.Property.COMMENTS: "Installe Calcaro CM1 pour tous les utilisateurs de l’ordinateur.",
+           Libmsi.Property.COMMENTS:
+               "Installe Calcaro CM1 pour tous les utilisateurs de l’ordinateur.",
            Libmsi.Property.TEMPLATE: "x64;1036"}
 
 
@@ -93,7 +95,8 @@ def rewrite_summary(msi, epoch, package_code):
 
 
 def main():
-    stage, version, icon, output = Path(sys.argv[1]), sys.argv[2], Path(sys.argv[3]), Path(sys.argv[4])
+    stage, version, icon, output = sys.argv[1:]
+    stage, icon, output = Path(stage), Path(icon), Path(output)
     epoch = int(os.environ.get("SOURCE_DATE_EPOCH") or time.time())
     with tempfile.TemporaryDirectory() as work:
         work = Path(work)
@@ -113,7 +116,8 @@ def main():
                        cwd=work, check=True)
         # The package code names these bytes: derived from them with a placeholder in its place.
         rewrite_summary(msi, epoch, uuid.UUID(int=0))
-        rewrite_summary(msi, epoch, uuid.uuid5(UPGRADE_CODE, hashlib.sha256(msi.read_bytes()).hexdigest()))
+        digest = hashlib.sha256(msi.read_bytes()).hexdigest()
+        rewrite_summary(msi, epoch, uuid.uuid5(UPGRADE_CODE, digest))
         shutil.copyfile(msi, output.with_name(output.name + ".part"))
         os.replace(output.with_name(output.name + ".part"), output)
 
