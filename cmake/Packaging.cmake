@@ -97,22 +97,10 @@ Level 1 practises the multiplication tables, level 2 divisions by
 10, 5 or 2.5 seconds per question.")
 
 # Two builds of the same commit, in any folders, give the same package byte for byte: every file
-# and folder of the package is dated SOURCE_DATE_EPOCH (the date of the commit unless the
-# environment says otherwise) and the archives inside are written in a fixed order with that date.
-if(DEFINED ENV{SOURCE_DATE_EPOCH})
-    set(CALCARO_SOURCE_DATE_EPOCH $ENV{SOURCE_DATE_EPOCH})
-else()
-    find_package(Git QUIET)
-    if(GIT_FOUND)
-        execute_process(COMMAND ${GIT_EXECUTABLE} -C ${PROJECT_SOURCE_DIR} log -1 --format=%ct
-            OUTPUT_VARIABLE CALCARO_SOURCE_DATE_EPOCH OUTPUT_STRIP_TRAILING_WHITESPACE
-            RESULT_VARIABLE git_failed ERROR_QUIET)
-        if(git_failed)
-            set(CALCARO_SOURCE_DATE_EPOCH "")
-        endif()
-    endif()
-endif()
-if(CALCARO_SOURCE_DATE_EPOCH MATCHES "^[0-9]+$")
+# and folder of the package is dated SOURCE_DATE_EPOCH (cmake/SourceDate.cmake) and the archives
+# inside are written in a fixed order with that date.
+include(${CMAKE_CURRENT_LIST_DIR}/SourceDate.cmake)
+if(CALCARO_SOURCE_DATE_EPOCH)
     set(CPACK_CALCARO_SOURCE_DATE_EPOCH ${CALCARO_SOURCE_DATE_EPOCH})
     set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/ReproducibleStage.cmake)
     set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/ReproducibleStage.cmake)

@@ -1,9 +1,11 @@
 # What a Windows user downloads: one folder with Calcaro.exe and only what it needs (the Qt
 # libraries it links, the windows platform, the Windows styles, JPEG for the quit picture, Qt's
-# French texts, MinGW's runtime), stripped; that folder zipped, to run from a USB stick; and an
-# installer made by NSIS from the same folder. `cmake --build` makes all three.
+# French texts, MinGW's runtime), stripped; that folder zipped, to run from a USB stick; an
+# installer made by NSIS from the same folder; and a Windows Installer package made by wixl from
+# it, for deployment tools. `cmake --build` makes all four.
 include_guard(GLOBAL)
 include(${CMAKE_CURRENT_LIST_DIR}/CalcaroVersion.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/SourceDate.cmake)
 
 # MinGW's runtime DLLs, where the compiler finds them.
 set(CALCARO_MINGW_RUNTIME)
@@ -25,11 +27,15 @@ find_file(CALCARO_QT_FRENCH qtbase_fr.qm PATHS /usr/share/qt6/translations NO_CM
     NO_DEFAULT_PATH REQUIRED)
 find_program(CALCARO_MAKENSIS makensis REQUIRED)
 find_program(CALCARO_MINGW_STRIP NAMES x86_64-w64-mingw32-strip REQUIRED)
+find_program(CALCARO_WIXL wixl REQUIRED)
 
 set(CALCARO_DIST_NAME Calcaro-CM1-${CALCARO_DISPLAY_VERSION})
 set(CALCARO_DIST_DIR ${PROJECT_BINARY_DIR}/dist/${CALCARO_DIST_NAME})
 set(CALCARO_DIST_ZIP ${PROJECT_BINARY_DIR}/${CALCARO_DIST_NAME}-win64.zip)
 set(CALCARO_DIST_SETUP ${PROJECT_BINARY_DIR}/${CALCARO_DIST_NAME}-setup.exe)
+set(CALCARO_DIST_MSI ${PROJECT_BINARY_DIR}/${CALCARO_DIST_NAME}.msi)
+# The same command makes the package in the tests, for another version (make-msi.py).
+set(CALCARO_MAKE_MSI /usr/bin/python3 ${PROJECT_SOURCE_DIR}/resources/windows/make-msi.py)
 set(calcaro_nsis ${PROJECT_SOURCE_DIR}/resources/windows/calcaro.nsi)
 
 # Each shipped file as "folder|file", the folder relative to the program's.
@@ -49,7 +55,8 @@ file(GENERATE OUTPUT ${PROJECT_BINARY_DIR}/dist-files.txt CONTENT "${calcaro_dis
 add_custom_command(
     OUTPUT ${CALCARO_DIST_ZIP} ${CALCARO_DIST_SETUP}
     COMMAND ${CMAKE_COMMAND} -DDIST_DIR=${CALCARO_DIST_DIR} -DFILES=${PROJECT_BINARY_DIR}/dist-files.txt
-        -DSTRIP=${CALCARO_MINGW_STRIP} -P ${CMAKE_CURRENT_LIST_DIR}/WindowsStage.cmake
+        -DSTRIP=${CALCARO_MINGW_STRIP} -DSOURCE_DATE_EPOCH=${CALCARO_SOURCE_DATE_EPOCH}
+        -P ${CMAKE_CURRENT_LIST_DIR}/WindowsStage.cmake
     COMMAND ${CMAKE_COMMAND} -E rm -f ${CALCARO_DIST_ZIP}
     COMMAND ${CMAKE_COMMAND} -E chdir ${PROJECT_BINARY_DIR}/dist
         ${CMAKE_COMMAND} -E tar cf ${CALCARO_DIST_ZIP} --format=zip ${CALCARO_DIST_NAME}
@@ -65,4 +72,19 @@ add_custom_command(
         ${PROJECT_SOURCE_DIR}/resources/windows/installer-header.bmp
     COMMENT "Packing ${CALCARO_DIST_NAME}-win64.zip and ${CALCARO_DIST_NAME}-setup.exe"
     VERBATIM)
-add_custom_target(windows_dist ALL DEPENDS ${CALCARO_DIST_ZIP} ${CALCARO_DIST_SETUP})
+
+# Made from the folder that the command above stages, dated like the Debian package.
+if(NOT CALCARO_SOURCE_DATE_EPOCH)
+    message(WARNING "No SOURCE_DATE_EPOCH and no git history: the .msi will carry today's date")
+endif()
+set(calcaro_wxs ${PROJECT_SOURCE_DIR}/resources/windows/calcaro.wxs)
+add_custom_command(
+    OUTPUT ${CALCARO_DIST_MSI}
+    COMMAND ${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=${CALCARO_SOURCE_DATE_EPOCH}
+        ${CALCARO_MAKE_MSI} ${CALCARO_DIST_DIR} ${CALCARO_DISPLAY_VERSION}
+        ${PROJECT_SOURCE_DIR}/resources/icons/calcaro.ico ${CALCARO_DIST_MSI}
+    DEPENDS ${CALCARO_DIST_SETUP} ${calcaro_wxs} ${PROJECT_SOURCE_DIR}/resources/windows/make-msi.py
+        ${PROJECT_SOURCE_DIR}/resources/icons/calcaro.ico
+    COMMENT "Packing ${CALCARO_DIST_NAME}.msi"
+    VERBATIM)
+add_custom_target(windows_dist ALL DEPENDS ${CALCARO_DIST_ZIP} ${CALCARO_DIST_SETUP} ${CALCARO_DIST_MSI})

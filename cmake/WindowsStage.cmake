@@ -1,7 +1,13 @@
-# cmake -DDIST_DIR=folder -DFILES=list -DSTRIP=strip -P WindowsStage.cmake
+# cmake -DDIST_DIR=folder -DFILES=list -DSTRIP=strip [-DSOURCE_DATE_EPOCH=seconds]
+#       -P WindowsStage.cmake
 # FILES names a file with one line "folder|file" for each file shipped.
 # Copies the files that Calcaro.exe needs into DIST_DIR afresh, and strips the programs and
-# libraries: what ships carries no debugging information.
+# libraries: what ships carries no debugging information. strip writes the time into each
+# program's and library's header: SOURCE_DATE_EPOCH's when it is given, so that the same sources
+# ship the same bytes; the files are dated by it too.
+if(SOURCE_DATE_EPOCH)
+    set(ENV{SOURCE_DATE_EPOCH} ${SOURCE_DATE_EPOCH})
+endif()
 file(REMOVE_RECURSE "${DIST_DIR}")
 file(STRINGS "${FILES}" entries)
 foreach(entry IN LISTS entries)
@@ -15,3 +21,7 @@ foreach(entry IN LISTS entries)
             COMMAND_ERROR_IS_FATAL ANY)
     endif()
 endforeach()
+if(SOURCE_DATE_EPOCH)
+    execute_process(COMMAND find "${DIST_DIR}" -exec touch --date=@${SOURCE_DATE_EPOCH} {} +
+        COMMAND_ERROR_IS_FATAL ANY)
+endif()

@@ -3,13 +3,15 @@
 # checks what reaches the players' machines with the tools distributions run: the installed tree
 # (desktop entry, AppStream metainfo and the catalog software centres build from it, icons, manual
 # pages), the Debian package (contents, dependencies, hardening, lintian), a second build of the
-# same sources in another folder that must give the same package byte for byte, and the Windows
-# resource script (icon and version details, compiled with the MinGW windres). Installs the tools
-# it needs when they are missing; safe to run again.
+# same sources in another folder that must give the same package byte for byte, the same for the
+# Windows build's .msi and zip (with Qt for Windows from scripts/windows-qt.sh, built once), and
+# the Windows resource script (icon and version details, compiled with the MinGW windres).
+# Installs the tools it needs when they are missing; safe to run again.
 set -euo pipefail
 calcaro_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 source "$calcaro_root/scripts/deps.sh"
-calcaro_ensure_packages "${calcaro_packages_distribution[@]}"
+calcaro_ensure_packages "${calcaro_packages_distribution[@]}" "${calcaro_packages_windows_qt[@]}" \
+    "${calcaro_packages_windows[@]}"
 
 build=$calcaro_root/build-package
 work=$(mktemp -d)
@@ -234,6 +236,19 @@ if [ "$first_sum" != "$second_sum" ]; then
     fail "two builds of the same sources differ: $first_sum and $second_sum"
 fi
 echo "ok: a second build in $(dirname "$second") gives the same package, sha256 $first_sum"
+
+# The Windows build of these sources and of the same copy: the Windows Installer package and the
+# zip must be identical too (the NSIS installer is not yet). The copy builds only what goes into
+# the packages, not the test programs for Windows.
+quiet bash "$calcaro_root/scripts/windows-qt.sh"
+(cd "$calcaro_root" && quiet cmake --workflow --preset windows)
+(cd "$second" && quiet cmake --preset windows && quiet cmake --build --preset windows --target windows_dist)
+for name in "Calcaro-CM1-$version.msi" "Calcaro-CM1-$version-win64.zip"; do
+    [ -f "$second/build-windows/$name" ] || fail "the second Windows build made no $name"
+    cmp -s "$calcaro_root/build-windows/$name" "$second/build-windows/$name" ||
+        fail "two Windows builds of the same sources give two different $name"
+    echo "ok: the second Windows build gives the same $name, sha256 $(sha256sum "$second/build-windows/$name" | cut -d' ' -f1)"
+done
 
 rc=$build/widgets/calcaro.rc
 [ -f "$rc" ] || fail "the configured resource script $rc is missing"

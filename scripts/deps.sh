@@ -41,8 +41,11 @@ calcaro_packages_browsers=(chromium firefox-esr webkit2gtk-driver)
 calcaro_packages_npm() {
     command -v npm >/dev/null || echo npm
 }
-# The Windows build and its proof: NSIS, Wine, pefile.
-calcaro_packages_windows=(nsis wine wine64 python3-pefile)
+# The Windows build and its proof: NSIS; msitools (wixl, msiinfo), libmsi for Python and olefile,
+# with which make-msi.py rewrites the package's summary; Wine, pefile.
+calcaro_packages_windows=(
+    nsis msitools wixl gir1.2-libmsi-1.0 python3-gi python3-olefile wine wine64 python3-pefile
+)
 
 calcaro_ensure_packages() {
     local missing=() pkg

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds Calcaro CM1 and runs every check, with no display needed: the format of the sources, a
 # minute of fuzzing of the answer check beside a quick run of the benchmark, the checks of the
-# installed files and of the Debian package, the whole test suite under AddressSanitizer and
+# installed files, of the Debian package and of the Windows packages (each built twice, the same
+# bytes expected), the whole test suite under AddressSanitizer and
 # UndefinedBehaviorSanitizer, the random-play soak on seeds drawn afresh, the Windows build
 # (Qt for Windows from Debian's source, once), the game in one web page with its SCORM package and
 # its installable site (Qt Core for WebAssembly from Debian's source, once), then side by side
@@ -95,7 +96,7 @@ cleanups+=("rm -f '$fuzz_corpus.log'")
 step "Side by side: fuzzing the answer check, and a quick run of the benchmark"
 side_by_side "Fuzzing the answer check" fuzz "Benchmark, quick run" "bash bench/run.sh --smoke"
 
-step "Installed files, Debian package and Windows resources"
+step "Installed files, Debian package, Windows packages built twice, Windows resources"
 bash scripts/check-package.sh
 
 step "Tests under AddressSanitizer and UndefinedBehaviorSanitizer"
@@ -109,7 +110,7 @@ cmake --workflow --preset soak-fresh-seeds
 step "Qt for Windows, built once from Debian's source (30 to 45 minutes), then cached"
 bash scripts/windows-qt.sh
 
-step "Windows: Calcaro.exe, its installer and its zip"
+step "Windows: Calcaro.exe, its installer, its .msi and its zip"
 cmake --workflow --preset windows
 
 step "Qt Core for WebAssembly, built once from Debian's source (3 to 5 minutes), then cached"
