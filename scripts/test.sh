@@ -6,9 +6,9 @@
 # UndefinedBehaviorSanitizer, the random-play soak on seeds drawn afresh, the Windows build
 # (Qt for Windows from Debian's source, once), the game in one web page with its SCORM package and
 # its installable site (Qt Core for WebAssembly from Debian's source, once), then side by side
-# the page's tests (Debian's chromium, firefox-esr and WebKitGTK, a touch screen, a learning
-# platform's runtime, the site offline, Orca) and the Windows build's tests under Wine followed
-# by the whole test suite of the ordinary build. Every build is a workflow of
+# the Windows build's tests under Wine and the page's tests (Debian's chromium, firefox-esr and
+# WebKitGTK, a touch screen, a learning platform's runtime, the site offline, Orca) followed by
+# the whole test suite of the ordinary build. Every build is a workflow of
 # CMakePresets.json. CALCARO_QT_ARCHIVES=DIR unpacks the Qt builds from their archives in DIR
 # instead of building them, when DIR holds the same keys.
 # CALCARO_FUZZ_SECONDS sets the fuzzing time (default 60). CALCARO_BUSY=N runs everything on a
@@ -122,13 +122,14 @@ cmake --workflow --preset web
 # The suites under Wine and in the browsers spend most of their time waiting on the game's own
 # clock or on a screen reader, and share nothing (each test has its own display, bus, Wine prefix
 # or browser profile, and port). The ordinary suite, short and also mostly waiting, follows the
-# Wine suite in its lane, and is shown last, so that CTest's summary of it closes the output.
-wine_then_tests() {
+# browser suite, the shorter, in its lane, and is shown last, so that CTest's summary of it
+# closes the output.
+browsers_then_tests() {
     local status=0
-    ctest --preset windows || status=$?
+    ctest --preset web || status=$?
     echo "-- Tests"
     cmake --workflow --preset tests || status=$?
     return $status
 }
-step "Side by side: the page in chromium, firefox-esr, WebKit and Orca; the tests under Wine, then the tests"
-side_by_side "In the browsers" "ctest --preset web" "Under Wine" wine_then_tests
+step "Side by side: the tests under Wine; the page in chromium, firefox-esr, WebKit and Orca, then the tests"
+side_by_side "Under Wine" "ctest --preset windows" "In the browsers" browsers_then_tests
