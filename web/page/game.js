@@ -17,16 +17,29 @@ function closeWindow(name) {
         calcaro.closeWindow(name);
 }
 
+// The module comes in the page as text (a script the browser does not run), and runs once the
+// window is on screen: read, compiled and started, it holds the browser's only thread for most
+// of a second on an old tablet, and nothing could be drawn meanwhile. The policy lets it run by
+// its hash, wherever it is put in the page.
 function startGame() {
     window.calcaroLms.start(); // a learning platform that opened the page, if any
     try {
+        const text = byId('module');
+        const module = document.createElement('script');
+        module.textContent = text.textContent;
+        text.remove();
+        document.body.appendChild(module);
         createQtAppInstance({print: () => {}, printErr: () => {}}).then((m) => {
             calcaro = m;
-            loading.hidden = true;
         }, failed);
     } catch (error) {
         failed(error);
     }
+}
+
+// After the next frame: its callback runs before the frame is drawn, a task set from there after.
+function startAfterFrame() {
+    requestAnimationFrame(() => setTimeout(startGame));
 }
 
 function failed(error) {

@@ -1,0 +1,131 @@
+// How soon the page is ready for the child on a slow device: calcaro.html opened from disk in
+// Debian's chromium with its CPU slowed by DevTools (1×; 4×, Lighthouse's mobile preset, about an
+// iPad Air 2; 6×, about an iPad Air 1 or mini 2), each load in a fresh context. Two moments, timed
+// from the start of the navigation: "window drawn", when the main window's title is first painted
+// (Element Timing), and "Démarrer takes a press", when the main window is up with "Démarrer"
+// neither disabled nor marked so for assistive technology, which the page does only once the game
+// has started. Prints the median of the runs at each speed. A measure, never a test: it fails only
+// when the page does not come up.
+//   node bench/web-start.mjs PAGE [--runs N] [--rates 1,4,6] [--trace FILE.json]
+// --trace: one more load at the first rate, recorded as a DevTools performance trace in FILE.json,
+// with the main thread's time by kind of work printed. NODE_PATH names the browser tests' modules.
+import { readFileSync } from 'node:fs';
+import { chromium, fileUrl } from '../tests/browser/game.mjs';
+
+const args = process.argv.slice(2);
+const option = (name, fallback) => {
+    const at = args.indexOf(name);
+    return at < 0 ? fallback : args.splice(at, 2)[1];
+};
+const runs = Number(option('--runs', 5));
+const rates = option('--rates', '1,4,6').split(',').map(Number);
+const traceFile = option('--trace', null);
+const [pagePath] = args;
+if (!pagePath) {
+    console.error('usage: node bench/web-start.mjs PAGE [--runs N] [--rates 1,4,6] [--trace FILE]');
+    process.exit(2);
+}
+
+// Run in the page before its own scripts: marks the main window's title for Element Timing as the
+// parser makes it, and notes when "Démarrer" first takes a press.
+function watch() {
+    const seen = window.calcaroStart = { drawn: null, ready: null };
+    new PerformanceObserver((list) => {
+        for (const e of list.getEntries())
+            if (e.identifier === 'window' && seen.drawn === null) seen.drawn = e.renderTime || e.loadTime;
+    }).observe({ type: 'element', buffered: true });
+    new MutationObserver(() => {
+        const get = (id) => document.getElementById(id);
+        const title = get('form1-title');
+        if (title && !title.hasAttribute('elementtiming'))
+            title.setAttribute('elementtiming', 'window');
+        const start = get('Command1');
+        if (seen.ready === null && start && !get('form1').hidden && !start.disabled &&
+            start.getAttribute('aria-disabled') !== 'true')
+            seen.ready = performance.now();
+    }).observe(document, { subtree: true, childList: true, attributes: true });
+}
+
+async function load(browser, rate, trace) {
+    const context = await browser.newContext({ viewport: { width: 1024, height: 768 } });
+    const page = await context.newPage();
+    await page.addInitScript(watch);
+    const cdp = await context.newCDPSession(page);
+    await cdp.send('Emulation.setCPUThrottlingRate', { rate });
+    if (trace)
+        await browser.startTracing(page, { path: trace, screenshots: false });
+    await page.goto(fileUrl(pagePath));
+    const seen = await page.waitForFunction(() => {
+        const s = window.calcaroStart;
+        return s.drawn !== null && s.ready !== null && s;
+    }, null, { timeout: 60000 }).then((h) => h.jsonValue());
+    if (trace)
+        await browser.stopTracing();
+    await context.close();
+    return seen;
+}
+
+// The renderer's main thread up to "Démarrer" taking a press, by kind of work: each top-level task
+// split into what ran inside it (the script's compiling and running, the HTML's parsing, style,
+// layout, painting, images), in the trace's own names.
+function breakdown(file, readyMs) {
+    const { traceEvents } = JSON.parse(readFileSync(file, 'utf8'));
+    const main = traceEvents.find((e) => e.name === 'thread_name' &&
+        e.args.name === 'CrRendererMain' && traceEvents.some((n) => n.pid === e.pid &&
+        n.name === 'ParseHTML'));
+    const start = traceEvents.find((e) => e.name === 'navigationStart' && e.pid === main.pid).ts;
+    const end = start + readyMs * 1000;
+    const events = traceEvents.filter((e) => e.pid === main.pid && e.tid === main.tid &&
+        e.ph === 'X' && e.ts >= start && e.ts < end).sort((a, b) => a.ts - b.ts || b.dur - a.dur);
+    // Self time: each event's own, less what ran inside it.
+    const self = new Map();
+    const stack = [];
+    for (const e of events) {
+        while (stack.length && stack.at(-1).ts + stack.at(-1).dur <= e.ts)
+            stack.pop();
+        if (stack.length)
+            self.set(stack.at(-1), self.get(stack.at(-1)) - e.dur);
+        self.set(e, e.dur);
+        stack.push(e);
+    }
+    const byName = new Map();
+    for (const [e, us] of self)
+        byName.set(e.name, (byName.get(e.name) || 0) + us / 1000);
+    const busy = [...self.values()].reduce((a, b) => a + b, 0) / 1000;
+    const lines = [...byName].filter(([, ms]) => ms >= 1).sort((a, b) => b[1] - a[1])
+        .map(([name, ms]) => `${ms.toFixed(0).padStart(7)} ms  ${name}`);
+    return [`The main thread up to "Démarrer" taking a press (${readyMs.toFixed(0)} ms): ` +
+            `busy ${busy.toFixed(0)} ms, by what ran (self time, 1 ms and more):`, ...lines].join('\n');
+}
+
+const median = (values) => {
+    const s = [...values].sort((a, b) => a - b);
+    return s.length % 2 ? s[(s.length - 1) / 2] : (s[s.length / 2 - 1] + s[s.length / 2]) / 2;
+};
+
+const browser = await chromium();
+try {
+    const version = `Chromium ${browser.version()}`;
+    await load(browser, 1); // warms the disk cache and the browser
+    const rows = [];
+    for (const rate of rates) {
+        const seen = [];
+        for (let i = 0; i < runs; i++)
+            seen.push(await load(browser, rate));
+        rows.push({ rate, drawn: median(seen.map((s) => s.drawn)),
+            ready: median(seen.map((s) => s.ready)) });
+    }
+    console.log(`calcaro.html from file:// in ${version}, CPU slowed by DevTools, ` +
+                `median of ${runs} loads (ms from the navigation's start):`);
+    console.log('| CPU | window drawn | "Démarrer" takes a press |');
+    console.log('|---|---|---|');
+    for (const r of rows)
+        console.log(`| ${r.rate}× | ${Math.round(r.drawn)} | ${Math.round(r.ready)} |`);
+    if (traceFile) {
+        const seen = await load(browser, rates[0], traceFile);
+        console.log(`\nTraced at ${rates[0]}× into ${traceFile}.`);
+        console.log(breakdown(traceFile, seen.ready));
+    }
+} finally {
+    await browser.close();
+}
