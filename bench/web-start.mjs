@@ -65,19 +65,26 @@ async function load(browser, rate, trace) {
     return seen;
 }
 
-// The renderer's main thread up to "Démarrer" taking a press, by kind of work: each top-level task
-// split into what ran inside it (the script's compiling and running, the HTML's parsing, style,
-// layout, painting, images), in the trace's own names.
-function breakdown(file, readyMs) {
+// Where the renderer's main thread spent the load, up to "Démarrer" taking a press: each event's
+// own time (less what ran inside it), by kind of work, before and after the window was drawn.
+const kinds = [
+    ['the file received and decoded', /^(Receive mojo message|ResourceReceivedData)$/],
+    ['HTML parsed', /^ParseHTML$/],
+    ['scripts compiled', /^(v8\.compile|v8\.parseOnBackground|V8\.CompileCode|v8\.compileModule)$/],
+    ['scripts run', /^(EvaluateScript|FunctionCall|RunMicrotasks|TimerFire|FireAnimationFrame|EventDispatch|v8\.run|V8\.Execute|V8\.(Bytecode|HandleInterrupts|InvokeApi|StackGuard).*)$/],
+    ['style and layout', /^(UpdateLayoutTree|Layout|RecalculateStyles|ScheduleStyleRecalculation)$/],
+    ['painting', /^(PrePaint|Paint|PaintImage|Layerize|Commit|UpdateLayer|Decode Image|ImageDecodeTask)$/],
+    ['garbage collection', /GC|Sweep|Mark/],
+];
+function breakdown(file, seen) {
     const { traceEvents } = JSON.parse(readFileSync(file, 'utf8'));
     const main = traceEvents.find((e) => e.name === 'thread_name' &&
         e.args.name === 'CrRendererMain' && traceEvents.some((n) => n.pid === e.pid &&
         n.name === 'ParseHTML'));
     const start = traceEvents.find((e) => e.name === 'navigationStart' && e.pid === main.pid).ts;
-    const end = start + readyMs * 1000;
+    const at = (ms) => start + ms * 1000;
     const events = traceEvents.filter((e) => e.pid === main.pid && e.tid === main.tid &&
-        e.ph === 'X' && e.ts >= start && e.ts < end).sort((a, b) => a.ts - b.ts || b.dur - a.dur);
-    // Self time: each event's own, less what ran inside it.
+        e.ph === 'X' && e.ts >= start && e.ts < at(seen.ready)).sort((a, b) => a.ts - b.ts || b.dur - a.dur);
     const self = new Map();
     const stack = [];
     for (const e of events) {
@@ -88,14 +95,15 @@ function breakdown(file, readyMs) {
         self.set(e, e.dur);
         stack.push(e);
     }
-    const byName = new Map();
-    for (const [e, us] of self)
-        byName.set(e.name, (byName.get(e.name) || 0) + us / 1000);
-    const busy = [...self.values()].reduce((a, b) => a + b, 0) / 1000;
-    const lines = [...byName].filter(([, ms]) => ms >= 1).sort((a, b) => b[1] - a[1])
-        .map(([name, ms]) => `${ms.toFixed(0).padStart(7)} ms  ${name}`);
-    return [`The main thread up to "Démarrer" taking a press (${readyMs.toFixed(0)} ms): ` +
-            `busy ${busy.toFixed(0)} ms, by what ran (self time, 1 ms and more):`, ...lines].join('\n');
+    const table = kinds.map(([what]) => [what, 0, 0]).concat([['other', 0, 0]]);
+    for (const [e, us] of self) {
+        const k = kinds.findIndex(([, re]) => re.test(e.name));
+        table[k < 0 ? table.length - 1 : k][e.ts < at(seen.drawn) ? 1 : 2] += us / 1000;
+    }
+    const ms = (v) => String(Math.round(v));
+    return ['| the main thread\'s time (ms) | until the window is drawn | after, until "Démarrer" takes a press |',
+        '|---|---|---|', ...table.map(([what, before, after]) => `| ${what} | ${ms(before)} | ${ms(after)} |`),
+        `| (wall clock) | ${ms(seen.drawn)} | ${ms(seen.ready - seen.drawn)} |`].join('\n');
 }
 
 const median = (values) => {
@@ -124,7 +132,7 @@ try {
     if (traceFile) {
         const seen = await load(browser, rates[0], traceFile);
         console.log(`\nTraced at ${rates[0]}× into ${traceFile}.`);
-        console.log(breakdown(traceFile, seen.ready));
+        console.log(breakdown(traceFile, seen));
     }
 } finally {
     await browser.close();
