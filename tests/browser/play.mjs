@@ -52,7 +52,8 @@ async function play(b) {
         [false, false, '', 0, 0], `before the game starts, ${early.join(' ')} do nothing`);
     await b.evaluate(() => window.calcaroRelease());
     const shown = await game.until((s) => s.started && s.focus === 'Command1', 'the game');
-    equal([shown.label7, shown.checked, shown.answer, shown.form3], [texts.idle, 'mnuLent', '', false],
+    equal([shown.label7, shown.checked, shown.answer, shown.form3],
+        [texts.idle, 'mnuLent', '', false],
         'then the game is as it starts: idle message, Lent, no answer, Démarrer has the focus');
 
     const rapide = await game.chooseSpeed('Rapide');
