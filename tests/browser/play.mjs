@@ -52,9 +52,9 @@ async function play(b) {
         [false, false, '', 0, 0], `before the game starts, ${early.join(' ')} do nothing`);
     await b.evaluate(() => window.calcaroRelease());
     const shown = await game.until((s) => s.started && s.focus === 'Command1', 'the game');
-    equal([shown.label7, shown.checked, shown.answer, shown.form3],
-        [texts.idle, 'mnuLent', '', false],
-        'then the game is as it starts: idle message, Lent, no answer, Démarrer has the focus');
+    equal([shown.label7, shown.checked, shown.answer, shown.form3, shown.said],
+        [texts.idle, 'mnuLent', '', false, 0], 'then the game is as it starts: idle message, ' +
+        'Lent, no answer, nothing said, Démarrer has the focus (a screen reader is told that)');
 
     const rapide = await game.chooseSpeed('Rapide');
     equal(rapide.checked, 'mnuRapide', 'speed mnuRapide chosen by keyboard');

@@ -7,6 +7,7 @@ The page template receives, in place of its @@NAME@@ markers:
   STYLE           the style sheet, in which @@ICON@@ becomes the icon too, and @@SURROUND@@ the
                   colour around the windows, from site.json
   MODULE_SCRIPT   the game's module (emscripten output, all JavaScript)
+  MODULE_MEMORY   the module's initial memory (emscripten's .mem file), in base64
   GLUE_SCRIPT     the page's own scripts, one after the other
   SITE_HEAD       for the installable site, its web app manifest, icon and colour; else nothing
   ICON            the icon as a data: PNG
@@ -113,6 +114,13 @@ def assemble(args):
     style = inline_style(fill(read_text(args.css),
                               {"ICON": icon, "SURROUND": facts["surround"]}, args.css))
     module = inline_script(read_text(args.module), args.module)
+    # The page hands the module its initial memory (game.js); a module with its memory inside
+    # would be given it twice.
+    if not re.search(r'\bmemoryInitializer\s*=\s*"[^"]+\.mem"', module):
+        raise AssemblyError(f"{args.module}: the module has no initial memory file; link it with "
+                            "--memory-init-file 1")
+    with open(args.memory, "rb") as f:
+        memory = base64.b64encode(f.read()).decode("ascii")
     glue = "\n".join(inline_script(read_text(path), path) for path in args.js)
 
     if re.search(r"\bnew Function\s*\(|\beval\s*\(", module):
@@ -149,6 +157,7 @@ def assemble(args):
         "NAME": html.escape(facts["name"]),
         "STYLE": style,
         "MODULE_SCRIPT": module,
+        "MODULE_MEMORY": memory,
         "GLUE_SCRIPT": glue,
         "ICON": icon,
         "PICTURE": picture,
@@ -168,6 +177,8 @@ def main():
                         help="site.json: the name, the colour, the manifest's and icons' files")
     parser.add_argument("--js", required=True, nargs="+", help="the page's own scripts")
     parser.add_argument("--module", required=True, help="the game's module (one JS file)")
+    parser.add_argument("--memory", required=True,
+                        help="the module's initial memory (linked with --memory-init-file 1)")
     parser.add_argument("--icon", required=True, help="a PNG")
     parser.add_argument("--picture", required=True, help="the quit picture, a JPEG")
     parser.add_argument("--picture-2x", help="the same picture at twice the size, a JPEG, for "

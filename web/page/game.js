@@ -29,12 +29,27 @@ function startGame() {
         module.textContent = text.textContent;
         text.remove();
         document.body.appendChild(module);
-        createQtAppInstance({print: () => {}, printErr: () => {}}).then((m) => {
+        createQtAppInstance({print: () => {}, printErr: () => {},
+            // The module is JavaScript: it reads no binary, and must not go looking for one.
+            wasmBinary: new Uint8Array(0),
+            memoryInitializerRequest: {status: 200, response: initialMemory()}}).then((m) => {
             calcaro = m;
         }, failed);
     } catch (error) {
         failed(error);
     }
+}
+
+// The module's initial memory, which the page holds in base64: decoded by the browser, far
+// faster than a script decoding it.
+function initialMemory() {
+    const text = byId('module-memory');
+    const bytes = atob(text.textContent);
+    text.remove();
+    const memory = new Uint8Array(bytes.length);
+    for (let i = 0; i < bytes.length; i++)
+        memory[i] = bytes.charCodeAt(i);
+    return memory.buffer;
 }
 
 // After the next frame: its callback runs before the frame is drawn, a task set from there after.
