@@ -8,6 +8,7 @@ The page template receives, in place of its @@NAME@@ markers:
                   colour around the windows, from site.json
   MODULE_SCRIPT   the game's module (emscripten output, all JavaScript)
   MODULE_MEMORY   the module's initial memory (emscripten's .mem file), in base64
+  STAGE_SCRIPT    the page's script that scales the stage, run as soon as the stage is made
   GLUE_SCRIPT     the page's own scripts, one after the other
   SITE_HEAD       for the installable site, its web app manifest, icon and colour; else nothing
   ICON            the icon as a data: PNG
@@ -122,6 +123,7 @@ def assemble(args):
     with open(args.memory, "rb") as f:
         memory = base64.b64encode(f.read()).decode("ascii")
     glue = "\n".join(inline_script(read_text(path), path) for path in args.js)
+    stage = inline_script(read_text(args.stage_js), args.stage_js)
 
     if re.search(r"\bnew Function\s*\(|\beval\s*\(", module):
         print(f"{args.module}: warning: the module builds code at run time (eval or new Function),"
@@ -136,7 +138,7 @@ def assemble(args):
     # The module is JavaScript through and through: no WebAssembly to compile, nothing to fetch.
     policy = "; ".join([
         "default-src 'none'",
-        f"script-src {csp_hash(module)} {csp_hash(glue)}",
+        f"script-src {csp_hash(stage)} {csp_hash(glue)} {csp_hash(module)}",
         f"style-src {csp_hash(style)}",
         # Chromium fetches the manifest's icons under the page's img-src.
         "img-src data:" + (" 'self'" if args.site else ""),
@@ -159,6 +161,7 @@ def assemble(args):
         "MODULE_SCRIPT": module,
         "MODULE_MEMORY": memory,
         "GLUE_SCRIPT": glue,
+        "STAGE_SCRIPT": stage,
         "ICON": icon,
         "PICTURE": picture,
         "PICTURE_SRCSET": srcset,
@@ -176,6 +179,8 @@ def main():
     parser.add_argument("--facts", required=True,
                         help="site.json: the name, the colour, the manifest's and icons' files")
     parser.add_argument("--js", required=True, nargs="+", help="the page's own scripts")
+    parser.add_argument("--stage-js", required=True,
+                        help="the page's script that scales the stage, run before the others")
     parser.add_argument("--module", required=True, help="the game's module (one JS file)")
     parser.add_argument("--memory", required=True,
                         help="the module's initial memory (linked with --memory-init-file 1)")
