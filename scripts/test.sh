@@ -116,7 +116,7 @@ cmake --workflow --preset windows
 step "Qt Core for WebAssembly, built once from Debian's source (3 to 5 minutes), then cached"
 bash scripts/web-qt.sh
 
-step "The game in one web page: calcaro.html, its SCORM package and its installable site"
+step "The game in one web page: calcaro.html, its SCORM package and its installable site; how soon it is ready"
 cmake --workflow --preset web
 
 # The suites under Wine and in the browsers spend most of their time waiting on the game's own

@@ -67,8 +67,12 @@ void WebProgram::answerFocused()
 
 void WebProgram::create(WindowId window)
 {
-    if (window == WindowId::Main)
-        m_main = std::make_unique<WebMainWindow>(m_state, m_random, m_lms, m_windows, *this);
+    if (window != WindowId::Main)
+        return;
+    // The page draws the main window before the game has started: made afresh, it is set up out
+    // of sight all the same (nothing is said meanwhile), and shown in the same turn, undrawn.
+    setHidden(element(idOf(window)), true);
+    m_main = std::make_unique<WebMainWindow>(m_state, m_random, m_lms, m_windows, *this);
 }
 
 void WebProgram::destroy(WindowId window)

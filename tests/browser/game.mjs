@@ -61,6 +61,12 @@ function record(prompt) {
 // The recording as a script, after `first` (the stopped clock, say).
 export const probe = (first = '') => `${first}(${record})(${JSON.stringify(texts.prompt)});`;
 
+// Run in the page before its own scripts: the game's start, which the page sets for after the next
+// frame, waits until the test lets it go (window.calcaroRelease), the window already drawn.
+export const heldStart = `{ const frame = requestAnimationFrame.bind(window); let held = [];
+    window.requestAnimationFrame = (f) => (held ? held.push(f) : frame(f));
+    window.calcaroRelease = () => { held.forEach(frame); held = null; }; }`;
+
 // What a test reads of the game: the windows shown (and not leaving), the focus, the texts, the
 // answer box, the speed checked, and what the recording counted (if the page has it).
 function readState() {
@@ -70,6 +76,9 @@ function readState() {
     const probe = window.calcaroProbe || { said: [] };
     return { form1: shown('form1'), form2: shown('Form2') && get('Form2').open,
         form3: shown('Form3') && get('Form3').open, goodbye: !get('goodbye').hidden,
+        // The game has loaded its main window, which then has a level checked.
+        started: ['mnuNiveau1', 'mnuNiveau2', 'mnuNiveau3'].some((id) =>
+            get(id).getAttribute('aria-checked') === 'true'),
         focus: document.activeElement && document.activeElement.id, answer: get('Text1').value,
         dividend: Number(text('Label1')), divisor: Number(text('Label3')), label6: text('Label6'),
         label7: text('Label7'), form2Label1: text('Form2.Label1'),

@@ -3,7 +3,7 @@
 // the time to the first window and the question lengths, and checks that nothing but the file
 // itself was loaded.   node play.mjs chromium|chromium-old|firefox|webkit PAGE
 import { statSync } from 'node:fs';
-import { check, equal, fileUrl, finish, gameIn, launch, probe, stoppedClock, texts }
+import { check, equal, fileUrl, finish, gameIn, heldStart, launch, probe, stoppedClock, texts }
     from './game.mjs';
 
 const [browserName, pagePath] = process.argv.slice(2);
@@ -35,13 +35,26 @@ async function answer(game, kind, score, timeoutMs) {
 async function play(b) {
     const size = statSync(pagePath).size;
     check(size <= 1000000, `${b.version}; page of ${size} bytes`, 'at most 1 MB');
-    await b.open(pageUrl, probe(stoppedClock));
+    await b.open(pageUrl, probe(stoppedClock + heldStart));
     const game = gameIn(b);
-    const shown = await game.until((s) => s.form1, 'main window');
+    await game.until((s) => s.form1, 'main window');
     const shownAt = await b.evaluate(() => window.calcaroProbe.shownAt);
     check(shownAt < 1000, `first window after ${shownAt.toFixed(1)} ms`, '< 1000 ms');
-    equal(shown.label7, texts.idle, 'idle message');
-    equal(shown.focus, 'Command1', 'Démarrer has the focus');
+
+    // Before the game has started, the child's keys do nothing: the access keys, Enter in the
+    // answer box, a menu and its items. The same keys once it has started begin a question.
+    const early = ['Alt+d', 'Alt+q', 'F10', 'Enter', 'ArrowDown', 'Enter', 'Escape', 'Tab', '7',
+        'Enter', 'Alt+d'];
+    for (const key of early)
+        await b.press(key);
+    const before = await game.state();
+    equal([before.started, before.form3, before.label7, before.questions, before.said],
+        [false, false, '', 0, 0], `before the game starts, ${early.join(' ')} do nothing`);
+    await b.evaluate(() => window.calcaroRelease());
+    const shown = await game.until((s) => s.started && s.focus === 'Command1', 'the game');
+    equal([shown.label7, shown.checked, shown.answer, shown.form3, shown.said],
+        [texts.idle, 'mnuLent', '', false, 0], 'then the game is as it starts: idle message, ' +
+        'Lent, no answer, nothing said, Démarrer has the focus (a screen reader is told that)');
 
     const rapide = await game.chooseSpeed('Rapide');
     equal(rapide.checked, 'mnuRapide', 'speed mnuRapide chosen by keyboard');

@@ -63,7 +63,7 @@ async function open(browser, width, height, touch) {
     await page.addInitScript(probe());
     await page.goto(pageUrl);
     const game = gameIn(page, page.keyboard);
-    await game.until((s) => s.form1, 'main window');
+    await game.until((s) => s.form1 && s.started, 'main window');
     return [page, game];
 }
 

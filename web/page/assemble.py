@@ -7,6 +7,8 @@ The page template receives, in place of its @@NAME@@ markers:
   STYLE           the style sheet, in which @@ICON@@ becomes the icon too, and @@SURROUND@@ the
                   colour around the windows, from site.json
   MODULE_SCRIPT   the game's module (emscripten output, all JavaScript)
+  MODULE_MEMORY   the module's initial memory (emscripten's .mem file), in base64
+  STAGE_SCRIPT    the page's script that scales the stage, run as soon as the stage is made
   GLUE_SCRIPT     the page's own scripts, one after the other
   SITE_HEAD       for the installable site, its web app manifest, icon and colour; else nothing
   ICON            the icon as a data: PNG
@@ -113,7 +115,15 @@ def assemble(args):
     style = inline_style(fill(read_text(args.css),
                               {"ICON": icon, "SURROUND": facts["surround"]}, args.css))
     module = inline_script(read_text(args.module), args.module)
+    # The page hands the module its initial memory (game.js); a module with its memory inside
+    # would be given it twice.
+    if not re.search(r'\bmemoryInitializer\s*=\s*"[^"]+\.mem"', module):
+        raise AssemblyError(f"{args.module}: the module has no initial memory file; link it with "
+                            "--memory-init-file 1")
+    with open(args.memory, "rb") as f:
+        memory = base64.b64encode(f.read()).decode("ascii")
     glue = "\n".join(inline_script(read_text(path), path) for path in args.js)
+    stage = inline_script(read_text(args.stage_js), args.stage_js)
 
     if re.search(r"\bnew Function\s*\(|\beval\s*\(", module):
         print(f"{args.module}: warning: the module builds code at run time (eval or new Function),"
@@ -128,7 +138,7 @@ def assemble(args):
     # The module is JavaScript through and through: no WebAssembly to compile, nothing to fetch.
     policy = "; ".join([
         "default-src 'none'",
-        f"script-src {csp_hash(module)} {csp_hash(glue)}",
+        f"script-src {csp_hash(stage)} {csp_hash(glue)} {csp_hash(module)}",
         f"style-src {csp_hash(style)}",
         # Chromium fetches the manifest's icons under the page's img-src.
         "img-src data:" + (" 'self'" if args.site else ""),
@@ -149,7 +159,9 @@ def assemble(args):
         "NAME": html.escape(facts["name"]),
         "STYLE": style,
         "MODULE_SCRIPT": module,
+        "MODULE_MEMORY": memory,
         "GLUE_SCRIPT": glue,
+        "STAGE_SCRIPT": stage,
         "ICON": icon,
         "PICTURE": picture,
         "PICTURE_SRCSET": srcset,
@@ -167,7 +179,11 @@ def main():
     parser.add_argument("--facts", required=True,
                         help="site.json: the name, the colour, the manifest's and icons' files")
     parser.add_argument("--js", required=True, nargs="+", help="the page's own scripts")
+    parser.add_argument("--stage-js", required=True,
+                        help="the page's script that scales the stage, run before the others")
     parser.add_argument("--module", required=True, help="the game's module (one JS file)")
+    parser.add_argument("--memory", required=True,
+                        help="the module's initial memory (linked with --memory-init-file 1)")
     parser.add_argument("--icon", required=True, help="a PNG")
     parser.add_argument("--picture", required=True, help="the quit picture, a JPEG")
     parser.add_argument("--picture-2x", help="the same picture at twice the size, a JPEG, for "

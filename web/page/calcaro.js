@@ -173,9 +173,9 @@ document.addEventListener('mousedown', (event) => {
 });
 document.addEventListener('keydown', keyPressed);
 
-// Once the page has loaded: a screen reader that is told of the page's loading after the
-// game has put the focus on "Démarrer" starts reading from the top, and never says it.
+// Once the page has loaded and been drawn: a screen reader that is told of the page's loading
+// after the game has put the focus on "Démarrer" starts reading from the top, and never says it.
 if (document.readyState === 'complete')
-    startGame();
+    startAfterFrame();
 else
-    addEventListener('load', startGame, {once: true});
+    addEventListener('load', startAfterFrame, {once: true});

@@ -17,16 +17,44 @@ function closeWindow(name) {
         calcaro.closeWindow(name);
 }
 
+// The module comes in the page as text (a script the browser does not run), and runs once the
+// window is on screen: read, compiled and started, it holds the browser's only thread for most
+// of a second on an old tablet, and nothing could be drawn meanwhile. The policy lets it run by
+// its hash, wherever it is put in the page.
 function startGame() {
     window.calcaroLms.start(); // a learning platform that opened the page, if any
     try {
-        createQtAppInstance({print: () => {}, printErr: () => {}}).then((m) => {
+        const text = byId('module');
+        const module = document.createElement('script');
+        module.textContent = text.textContent;
+        text.remove();
+        document.body.appendChild(module);
+        createQtAppInstance({print: () => {}, printErr: () => {},
+            // The module is JavaScript: it reads no binary, and must not go looking for one.
+            wasmBinary: new Uint8Array(0),
+            memoryInitializerRequest: {status: 200, response: initialMemory()}}).then((m) => {
             calcaro = m;
-            loading.hidden = true;
         }, failed);
     } catch (error) {
         failed(error);
     }
+}
+
+// The module's initial memory, which the page holds in base64: decoded by the browser, far
+// faster than a script decoding it.
+function initialMemory() {
+    const text = byId('module-memory');
+    const bytes = atob(text.textContent);
+    text.remove();
+    const memory = new Uint8Array(bytes.length);
+    for (let i = 0; i < bytes.length; i++)
+        memory[i] = bytes.charCodeAt(i);
+    return memory.buffer;
+}
+
+// After the next frame: its callback runs before the frame is drawn, a task set from there after.
+function startAfterFrame() {
+    requestAnimationFrame(() => setTimeout(startGame));
 }
 
 function failed(error) {
