@@ -7,9 +7,12 @@
 // measure, never a test: it fails only when the page does not come up.
 //   node bench/web-start.mjs PAGE [--runs N] [--rates 1,4,6] [--trace FILE.json]
 // --trace: one more load at 4× (or the first rate), recorded as a DevTools performance trace in
-// FILE.json, and the main thread's time by kind of work printed. NODE_PATH names the browser
+// FILE.json, and the main thread's time by kind of work printed. --profile: one more load there
+// with V8's sampling profiler (every 100 µs), saved in FILE.cpuprofile (DevTools opens it), and
+// the functions that took the most time printed, before and after the window is drawn; a module
+// linked with --profiling-funcs has the C++ functions' names. NODE_PATH names the browser
 // tests' modules (build-web/browser-tests/node_modules).
-import { readFileSync } from 'node:fs';
+import { readFileSync, writeFileSync } from 'node:fs';
 import { chromium, fileUrl } from '../tests/browser/game.mjs';
 
 const args = process.argv.slice(2);
@@ -20,9 +23,11 @@ const option = (name, fallback) => {
 const runs = Number(option('--runs', 5));
 const rates = option('--rates', '1,4,6').split(',').map(Number);
 const traceFile = option('--trace', null);
+const profileFile = option('--profile', null);
 const [pagePath] = args;
 if (!pagePath) {
-    console.error('usage: node bench/web-start.mjs PAGE [--runs N] [--rates 1,4,6] [--trace FILE]');
+    console.error('usage: node bench/web-start.mjs PAGE [--runs N] [--rates 1,4,6] ' +
+                  '[--trace FILE] [--profile FILE]');
     process.exit(2);
 }
 
@@ -62,7 +67,7 @@ function watch() {
         attributeFilter: ['hidden', 'disabled'] });
 }
 
-async function load(browser, rate, trace) {
+async function load(browser, rate, { trace, profile } = {}) {
     const context = await browser.newContext({ viewport: { width: 1024, height: 768 } });
     const page = await context.newPage();
     await page.addInitScript(watch);
@@ -70,14 +75,45 @@ async function load(browser, rate, trace) {
     await cdp.send('Emulation.setCPUThrottlingRate', { rate });
     if (trace)
         await browser.startTracing(page, { path: trace, screenshots: false });
+    if (profile) {
+        await cdp.send('Profiler.enable');
+        await cdp.send('Profiler.setSamplingInterval', { interval: 100 });
+        await cdp.send('Profiler.start');
+    }
     const told = page.waitForEvent('console', { timeout: 60000,
         predicate: (m) => m.text().startsWith('calcaro-start ') });
     await page.goto(fileUrl(pagePath));
     const seen = JSON.parse((await told).text().slice('calcaro-start '.length));
     if (trace)
         await browser.stopTracing();
+    if (profile)
+        seen.profile = (await cdp.send('Profiler.stop')).profile;
     await context.close();
     return seen;
+}
+
+// The profile's samples by function (its own time, less the functions it called) before and
+// after the window was drawn. The profile stops just after "Démarrer" took its press, which
+// places the navigation's start on the profile's clock. "(program)" is the browser's own work.
+function byFunction(profile, seen, top = 25) {
+    const nodes = new Map(profile.nodes.map((n) => [n.id, n]));
+    const end = profile.startTime + profile.timeDeltas.reduce((a, b) => a + b, 0);
+    const start = end - seen.ready * 1000;
+    const tables = [new Map(), new Map()];
+    let t = profile.startTime;
+    profile.samples.forEach((id, i) => {
+        t += profile.timeDeltas[i];
+        const next = profile.timeDeltas[i + 1] || 0;
+        if (t < start)
+            return;
+        const { functionName, lineNumber } = nodes.get(id).callFrame;
+        const name = `${(functionName || '(anonymous)').slice(0, 70)} :${lineNumber + 1}`;
+        const table = tables[t < start + seen.drawn * 1000 ? 0 : 1];
+        table.set(name, (table.get(name) || 0) + next / 1000);
+    });
+    return ['until the window is drawn', 'after, until "Démarrer" takes a press'].map((when, k) =>
+        [`${when} (ms):`, ...[...tables[k]].sort((a, b) => b[1] - a[1]).slice(0, top)
+            .map(([name, ms]) => `${ms.toFixed(1).padStart(7)}  ${name}`)].join('\n')).join('\n');
 }
 
 // Where the renderer's main thread spent the load, up to "Démarrer" taking a press: each event's
@@ -149,11 +185,17 @@ try {
     console.log('|---|---|---|');
     for (const r of rows)
         console.log(`| ${r.rate}× | ${Math.round(r.drawn)} | ${Math.round(r.ready)} |`);
+    const rate = rates.includes(4) ? 4 : rates[0];
     if (traceFile) {
-        const rate = rates.includes(4) ? 4 : rates[0];
-        const seen = await load(browser, rate, traceFile);
+        const seen = await load(browser, rate, { trace: traceFile });
         console.log(`\nOne more load at ${rate}×, traced into ${traceFile}:`);
         console.log(breakdown(traceFile, seen));
+    }
+    if (profileFile) {
+        const seen = await load(browser, rate, { profile: true });
+        writeFileSync(profileFile, JSON.stringify(seen.profile));
+        console.log(`\nOne more load at ${rate}×, profiled into ${profileFile}:`);
+        console.log(byFunction(seen.profile, seen));
     }
 } finally {
     await browser.close();

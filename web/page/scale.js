@@ -8,21 +8,25 @@ const stage = document.getElementById('stage');
 
 // The stage has the main window's outer size, and the number pad's when it shows, beside
 // the window or under it, whichever lets the windows be bigger. The dialogs take the same
-// scale, or less if they would not fit (their size is the CSS's, hidden or not).
+// scale, or less if they would not fit (their size is the CSS's, hidden or not). The sizes are
+// the style sheet's, read without laying the page out: a layout while the parser is still
+// reading the page would come again with the first frame.
 function fit() {
     const root = document.documentElement.style;
     const w = innerWidth, h = innerHeight;
     const margin = 8; // the stage never touches the screen's edge
-    const scaleAt = (place) => {
-        stage.dataset.pad = place;
-        return Math.min((w - 2 * margin) / stage.offsetWidth,
-                        (h - 2 * margin) / stage.offsetHeight);
-    };
-    let scale = scaleAt('below');
-    if (scaleAt('side') < scale)
-        stage.dataset.pad = 'below';
-    else
-        scale = scaleAt('side');
+    const style = getComputedStyle(stage);
+    const size = (name) => parseFloat(style.getPropertyValue(name));
+    const withPad = document.body.classList.contains('with-pad');
+    const width = size('--width'), height = size('--height');
+    const padWidth = withPad ? size('--pad-width') : 0;
+    const padHeight = withPad ? size('--pad-height') : 0;
+    const scaleFor = (stageWidth, stageHeight) => Math.min((w - 2 * margin) / stageWidth,
+                                                           (h - 2 * margin) / stageHeight);
+    const side = scaleFor(width + padWidth, height);
+    const below = scaleFor(width, height + padHeight);
+    const scale = Math.max(side, below);
+    stage.dataset.pad = side < below ? 'below' : 'side';
     root.setProperty('--scale', String(scale));
     for (const dialog of document.querySelectorAll('dialog')) {
         const size = getComputedStyle(dialog);
