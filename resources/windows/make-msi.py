@@ -6,7 +6,7 @@ date (SOURCE_DATE_EPOCH; now when it is not set):
 wixl gives the files the dates they have, and the summary information a random package code,
 its own clock's time and a US English template: the files are copied with that date, and the
 summary is rewritten in French with that date and a package code derived from the contents."""
-import hashlib, os, shutil, subprocess, sys, tempfile, time, uuid
+import hashlib, os, re, shutil, subprocess, sys, tempfile, time, uuid
 from pathlib import Path
 from xml.sax.saxutils import quoteattr
 
@@ -57,10 +57,14 @@ def staged_fragment(stage):
             f'  <ComponentGroup Id="StagedFiles">{refs}</ComponentGroup>\n</Fragment></Wix>\n')
 
 
+WXS = Path(__file__).resolve().with_name("calcaro.wxs")
+# The summary's author is the product's manufacturer, as calcaro.wxs writes it.
+PUBLISHER = re.search(r'Manufacturer="([^"]+)"', WXS.read_text(encoding="utf-8"))[1]
+
 # What Windows shows of the package (Explorer's Details), in code page 1252 like its tables.
 SUMMARY = {Libmsi.Property.TITLE: "Base de données d’installation",
            Libmsi.Property.SUBJECT: "Calcaro CM1",
-           Libmsi.Property.AUTHOR: "L’équipe Calcaro",
+           Libmsi.Property.AUTHOR: PUBLISHER,
            Libmsi.Property.KEYWORDS: "Installation, jeu, division, école, CM1",
            Libmsi.Property.COMMENTS:
                "Installe Calcaro CM1 pour tous les utilisateurs de l’ordinateur.",
@@ -112,7 +116,7 @@ def main():
                         "-D", f"ProductCode={product_code(version)}",
                         "-D", f"UpgradeCode={str(UPGRADE_CODE).upper()}",
                         "-D", "Stage=stage", "-D", "Icon=calcaro.ico", "-o", msi.name,
-                        str(Path(__file__).resolve().with_name("calcaro.wxs")), "files.wxs"],
+                        str(WXS), "files.wxs"],
                        cwd=work, check=True)
         # The package code names these bytes: derived from them with a placeholder in its place.
         rewrite_summary(msi, epoch, uuid.UUID(int=0))

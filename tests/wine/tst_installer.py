@@ -6,7 +6,7 @@ shortcut with only its own folder's DLLs, is played (winemachine.py).
     tst_installer.py SETUP.exe STAGED_FOLDER VERSION WORK_FOLDER (emptied: prefix and HOME)"""
 import re, sys
 from pathlib import Path
-from winemachine import MENU, WineMachine, check, files
+from winemachine import MENU, WineMachine, check, entry_values, files
 
 setup, stage, version, work = Path(sys.argv[1]), Path(sys.argv[2]), sys.argv[3], Path(sys.argv[4])
 KEY, staged = "CalcaroCM1", files(stage)
@@ -18,10 +18,9 @@ def installed(instdir, root, other_root, menu):
           f"{instdir} holds the {len(staged)} staged files and Desinstaller.exe")
     check(machine.shortcuts() == [(menu, instdir + r"\Calcaro.exe")], f"one shortcut, in {menu}")
     values, uninstaller = machine.entry(root, KEY), f'"{instdir}\\Desinstaller.exe"'
-    expected = {"DisplayName": "Calcaro CM1", "DisplayIcon": instdir + r"\Calcaro.exe,0",
-                "DisplayVersion": version, "Publisher": "L’équipe Calcaro",
+    expected = {**entry_values(version), "DisplayIcon": instdir + r"\Calcaro.exe,0",
                 "InstallLocation": instdir, "UninstallString": uninstaller,
-                "QuietUninstallString": uninstaller + " /S", "NoModify": 1, "NoRepair": 1}
+                "QuietUninstallString": uninstaller + " /S"}
     check(values and {k: values.get(k) for k in expected} == expected, f"{root} entry {values}")
     size = sum(map(len, staged.values())) // 1024
     check(size <= values["EstimatedSize"] <= size + 1024, f"for {size} KB of staged files")

@@ -4,11 +4,11 @@ version before replaced in place, the game played, the older one refused, /x lea
     tst_msi.py PACKAGE.msi STAGED_FOLDER VERSION MAKE_MSI.py ICON SOURCE_DATE_EPOCH README WORK"""
 import os, re, shutil, subprocess, sys, time
 from pathlib import Path
-from winemachine import MENU, UNINSTALL, WineMachine, check, files
+from winemachine import MENU, PUBLISHER, UNINSTALL, WineMachine, check, entry_values, files
 
 msi, stage, version, make_msi, icon, epoch, readme, work = sys.argv[1:]
 msi, stage, work, icon, staged = Path(msi), Path(stage), Path(work), Path(icon), files(stage)
-older, instdir, publisher = "0.99", r"C:\Program Files\Calcaro CM1", "L’équipe Calcaro"
+older, instdir = "0.99", r"C:\Program Files\Calcaro CM1"
 
 
 def packed(guid):  # as Windows Installer names its keys
@@ -24,11 +24,11 @@ def msiinfo(*args, encoding="utf-8"):  # the tables' texts come in UTF-8, the su
 table = dict(re.findall(r"^(\w+)\t(.*)$", msiinfo("export", msi, "Property"), re.M))
 code, upgrade = table["ProductCode"], table["UpgradeCode"]
 expected = {"ALLUSERS": "1", "ProductLanguage": "1036", "ProductName": "Calcaro CM1",
-            "ProductVersion": version, "Manufacturer": publisher, "ARPPRODUCTICON": "calcaro.ico"}
+            "ProductVersion": version, "Manufacturer": PUBLISHER, "ARPPRODUCTICON": "calcaro.ico"}
 check({k: table.get(k) for k in expected} == expected, "the Property table", table)
 check(upgrade in Path(readme).read_text(), f"the README gives the upgrade code {upgrade}")
 summary = msiinfo("suminfo", msi, encoding="cp1252").splitlines()
-check({"Template: x64;1036", f"Author: {publisher}", "Title: Base de données d’installation",
+check({"Template: x64;1036", f"Author: {PUBLISHER}", "Title: Base de données d’installation",
        "Created: " + time.ctime(int(epoch))} <= set(summary) and "1252\t_ForceCodepage" in
       msiinfo("export", msi, "_ForceCodepage"), "French summary, dated; code page 1252", summary)
 # Windows reckons the entry's size from the File table (Wine's msiexec writes 0).
@@ -66,8 +66,7 @@ with WineMachine(work / "machine") as machine:
     # Wine's msiexec puts the menu of every user (ProgramMenuFolder, ALLUSERS=1) in the user's own.
     check(machine.shortcuts() in ([(m, instdir + r"\Calcaro.exe")] for m in (MENU, machine.menu)),
           "one shortcut, in the Start menu", machine.shortcuts())
-    values, expected = entries(), {"DisplayName": "Calcaro CM1", "DisplayVersion": version,
-                                   "Publisher": publisher, "NoModify": 1, "NoRepair": 1}
+    values, expected = entries(), entry_values(version)
     check(list(values) == [code] and {k: values[code].get(k) for k in expected} == expected,
           "one uninstall entry, this version's", values)
     # "Applications et fonctionnalités" shows a Windows Installer product with its ProductIcon.

@@ -6,6 +6,12 @@ from pathlib import Path
 
 UNINSTALL = r"Software\Microsoft\Windows\CurrentVersion\Uninstall"
 MENU = Path("ProgramData/Microsoft/Windows/Start Menu/Programs")  # for every user
+PUBLISHER = "L’équipe Calcaro"
+
+
+def entry_values(version):  # what both installers' uninstall entries show, among the rest
+    return {"DisplayName": "Calcaro CM1", "DisplayVersion": version, "Publisher": PUBLISHER,
+            "NoModify": 1, "NoRepair": 1}
 
 
 def check(ok, what, detail=""):
