@@ -1,6 +1,7 @@
 #include "gamewindows.h"
 
 #include "quizengine.h"
+#include "texts.h"
 
 namespace calcaro {
 

@@ -2,11 +2,10 @@
 
 #include "fatalerror.h"
 #include "module1.h"
-#include "texts.h"
 #include "windowsystem.h"
 
 #include <array>
-#include <exception>
+#include <optional>
 
 namespace calcaro {
 
@@ -101,21 +100,10 @@ template <typename Handler> void GameWindows::handle(WindowId window, From from,
     Slot &s = slot(window);
     const unsigned outer = s.running;
     s.running = s.instance;
-    bool failed = true;
-    QString error;
-    try {
-        handler();
-        failed = false;
-    } catch (const FatalError &e) {
-        error = e.message();
-    } catch (const std::exception &e) {
-        error = QString::fromLocal8Bit(e.what());
-    } catch (...) {
-        error = texts::unknownError;
-    }
+    const std::optional<QString> error = errorStopping(handler);
     slot(window).running = outer;
-    if (failed)
-        fail(error);
+    if (error)
+        fail(*error);
 }
 
 } // namespace calcaro

@@ -3,7 +3,6 @@
 
 #include <emscripten/bind.h>
 
-#include <memory>
 #include <string>
 
 namespace {
@@ -19,11 +18,8 @@ calcaro::web::WebProgram &program()
 // an exception from the game.
 template <typename Action> void fromPage(Action &&action)
 {
-    try {
-        action();
-    } catch (const std::exception &e) {
-        program().reportError(QString::fromUtf8(e.what()));
-    }
+    if (const auto error = calcaro::errorStopping(action))
+        program().reportError(*error);
 }
 
 // A call of the page's, by the name of a window or a control.
@@ -38,17 +34,20 @@ void answerFocused()
     fromPage([] { program().answerFocused(); });
 }
 
+void start()
+{
+    fromPage([] { program().start(); });
+}
+
 } // namespace
 
+// No main(): the page starts the game once the module is made. A main() would end, as C++ has
+// it, with exit(), which emscripten makes a thrown and caught exception; and the page keeps the
+// module after that all the same.
 EMSCRIPTEN_BINDINGS(calcaro)
 {
+    emscripten::function("start", &start);
     emscripten::function("press", &named<&calcaro::web::WebProgram::press>);
     emscripten::function("closeWindow", &named<&calcaro::web::WebProgram::closeWindow>);
     emscripten::function("answerFocused", &answerFocused);
-}
-
-int main()
-{
-    fromPage([] { program().start(); });
-    return 0;
 }

@@ -34,7 +34,8 @@ function startGame() {
             wasmBinary: new Uint8Array(0),
             memoryInitializerRequest: {status: 200, response: initialMemory()}}).then((m) => {
             calcaro = m;
-        }, failed);
+            m.start();
+        }).catch(failed);
     } catch (error) {
         failed(error);
     }
