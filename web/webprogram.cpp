@@ -4,7 +4,7 @@
 #include "texts.h"
 #include "windowwiring.h"
 
-#include <emscripten/emscripten.h>
+#include <emscripten/html5.h>
 #include <emscripten/val.h>
 
 namespace calcaro::web {
@@ -80,7 +80,9 @@ void WebProgram::destroy(WindowId window)
     hide(window);
     if (window == WindowId::Main && m_main) {
         m_closed.push_back(std::move(m_main));
-        emscripten_async_call(&WebProgram::freeClosed, this, 0);
+        // The browser's timeout, as the timers': emscripten_async_call would bring in its
+        // whole browser library (canvas, full screen, main loop) for this one call.
+        emscripten_set_timeout(&WebProgram::freeClosed, 0, this);
     }
 }
 
