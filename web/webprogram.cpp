@@ -24,7 +24,11 @@ QString idOf(WindowId window, const char *control)
 
 } // namespace
 
-WebProgram::WebProgram() = default;
+// The clock the draws are seeded from is the browser's: the C++ library's system_clock would
+// bring in its error reporting, with printf, for a clock that cannot fail here.
+WebProgram::WebProgram()
+    : m_random([] { return static_cast<std::uint64_t>(emscripten_date_now() * 1000); })
+{}
 
 void WebProgram::start()
 {
