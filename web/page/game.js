@@ -17,28 +17,34 @@ function closeWindow(name) {
         calcaro.closeWindow(name);
 }
 
-// The module comes in the page as text (a script the browser does not run), and runs once the
-// window is on screen: read, compiled and started, it holds the browser's only thread for most
-// of a second on an old tablet, and nothing could be drawn meanwhile. The policy lets it run by
-// its hash, wherever it is put in the page.
+// The module comes in the page as text (a script the browser does not run), and is made once the
+// page has been read and the window is on screen: read, compiled and set up, it holds the
+// browser's only thread for most of a second on an old tablet, and nothing could be drawn
+// meanwhile. The policy lets it run by its hash, wherever it is put in the page. The game starts
+// on it once the page has loaded and been drawn (startAfterFrame).
+const windowDrawn = new Promise((drawn) => requestAnimationFrame(() => setTimeout(drawn)));
+const made = new Promise((read) => document.addEventListener('DOMContentLoaded', read))
+    .then(() => windowDrawn).then(makeModule);
+made.catch(() => {}); // told when the game starts on it
+
+function makeModule() {
+    const text = byId('module');
+    const script = document.createElement('script');
+    script.textContent = text.textContent;
+    text.remove();
+    document.body.appendChild(script);
+    return createQtAppInstance({print: () => {}, printErr: () => {},
+        // The module is JavaScript: it reads no binary, and must not go looking for one.
+        wasmBinary: new Uint8Array(0),
+        memoryInitializerRequest: {status: 200, response: initialMemory()}});
+}
+
 function startGame() {
     window.calcaroLms.start(); // a learning platform that opened the page, if any
-    try {
-        const text = byId('module');
-        const module = document.createElement('script');
-        module.textContent = text.textContent;
-        text.remove();
-        document.body.appendChild(module);
-        createQtAppInstance({print: () => {}, printErr: () => {},
-            // The module is JavaScript: it reads no binary, and must not go looking for one.
-            wasmBinary: new Uint8Array(0),
-            memoryInitializerRequest: {status: 200, response: initialMemory()}}).then((m) => {
-            calcaro = m;
-            m.start();
-        }).catch(failed);
-    } catch (error) {
-        failed(error);
-    }
+    made.then((m) => {
+        calcaro = m;
+        m.start();
+    }).catch(failed);
 }
 
 // The module's initial memory, which the page holds in base64: decoded by the browser, far
