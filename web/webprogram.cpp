@@ -24,8 +24,6 @@ QString idOf(WindowId window, const char *control)
 
 } // namespace
 
-WebProgram::WebProgram() = default;
-
 void WebProgram::start()
 {
     m_windows.show(WindowId::Main);

@@ -18,8 +18,6 @@ namespace calcaro::web {
 class WebProgram : public WindowSystem
 {
 public:
-    WebProgram();
-
     void start();
     // A press on a button or a menu item, by its id in the page.
     void press(const QString &name);
