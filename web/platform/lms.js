@@ -1,14 +1,7 @@
 // The school's learning platform, when the page is opened from one as a SCORM 1.2 activity: the
 // game tells it each answer and each series' score, through the platform's own API object.
-// Opened any other way, there is no such object and nothing here does anything.
-//
-// The score is the share of a series answered right, out of 100 (8 out of 10 is 80): platforms
-// grade with cmi.core.score.raw alone, as points out of the activity's maximum grade (100 by
-// default in Moodle), and compare the mastery score with it on that scale. What the gradebook
-// keeps is the best series of the attempt, over every visit: the page starts from what the
-// platform holds, so a child who plays on, or comes back, tired, keeps the grade earned, and
-// "passed" stays passed. The status is "completed" once a series has ended, or "passed"/"failed"
-// where the platform gives a mastery score.
+// Opened any other way, there is no such object and nothing here does anything. What it sends,
+// and why: docs/web.md, "The grade a teacher sees".
 //
 // A platform that is missing, slow, throws, answers "false" or sets an error code never stops
 // the game: every call is caught, none runs inside the game's own work (they wait for the
@@ -28,13 +21,10 @@ window.calcaroLms = (function () {
             } catch (error) {
                 // another origin's frame
             }
-            if (win.parent === win)
-                return null;
-            win = win.parent;
+            win = win.parent === win ? null : win.parent; // the top window is its own parent
         }
         return null;
     }
-    const findApi = () => apiIn(window) || apiIn(window.opener);
 
     let api = null;
     let recording = false; // not in a preview
@@ -90,7 +80,7 @@ window.calcaroLms = (function () {
     }
 
     function start() {
-        api = findApi();
+        api = apiIn(window) || apiIn(window.opener);
         if (!api)
             return;
         if (call('LMSInitialize', '') !== 'true') {
@@ -98,11 +88,8 @@ window.calcaroLms = (function () {
             return;
         }
         startedAt = performance.now();
-        // A preview is played, as SCORM 1.2 defines the "browse" mode, without the intent of
-        // recording anything. A visit in review mode (no credit), which is how Moodle reopens
-        // every attempt that has a result unless the child ticks "new attempt", records as any
-        // other: its answers are the teacher's to read, and nothing it sends can lower what the
-        // attempt holds.
+        // A preview ("browse") records nothing; a visit in review mode records as any other,
+        // since nothing it sends can lower what the attempt holds.
         recording = get('cmi.core.lesson_mode') !== 'browse';
         if (!recording)
             return;
