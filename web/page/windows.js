@@ -13,12 +13,9 @@ const dialogs = [byId('Form2'), byId('Form3')];
 for (const dialog of dialogs) {
     if (typeof dialog.show === 'function')
         continue;
-    Object.defineProperty(dialog, 'open', {
-        get: () => dialog.hasAttribute('open'),
-        set: (open) => open ? dialog.setAttribute('open', '') : dialog.removeAttribute('open'),
-    });
-    dialog.show = () => { dialog.open = true; };
-    dialog.close = () => { dialog.open = false; };
+    Object.defineProperty(dialog, 'open', {get: () => dialog.hasAttribute('open')});
+    dialog.show = () => dialog.setAttribute('open', '');
+    dialog.close = () => dialog.removeAttribute('open');
 }
 
 function shown(element) {

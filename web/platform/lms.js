@@ -59,13 +59,6 @@ window.calcaroLms = (function () {
                two(Math.floor(cs / 100) % 60) + '.' + two(cs % 100);
     }
 
-    // A score held by the platform, out of 100 whatever scale it was kept on; -1 for none.
-    function outOf100(raw, max) {
-        if (isNaN(raw))
-            return -1;
-        return max > 0 ? raw * 100 / max : raw;
-    }
-
     function later(work) {
         if (!recording)
             return;
@@ -81,12 +74,10 @@ window.calcaroLms = (function () {
 
     function start() {
         api = apiIn(window) || apiIn(window.opener);
+        if (api && call('LMSInitialize', '') !== 'true')
+            api = null;
         if (!api)
             return;
-        if (call('LMSInitialize', '') !== 'true') {
-            api = null;
-            return;
-        }
         startedAt = performance.now();
         // A preview ("browse") records nothing; a visit in review mode records as any other,
         // since nothing it sends can lower what the attempt holds.
@@ -95,8 +86,10 @@ window.calcaroLms = (function () {
             return;
         nextInteraction = parseInt(get('cmi.interactions._count'), 10) || 0;
         mastery = parseFloat(get('cmi.student_data.mastery_score'));
-        best = outOf100(parseFloat(get('cmi.core.score.raw')),
-                        parseFloat(get('cmi.core.score.max')));
+        // The attempt's best as the platform holds it, out of 100 whatever scale it was kept on.
+        const raw = parseFloat(get('cmi.core.score.raw'));
+        const max = parseFloat(get('cmi.core.score.max'));
+        best = isNaN(raw) ? -1 : max > 0 ? raw * 100 / max : raw;
         const status = get('cmi.core.lesson_status');
         passed = status === 'passed';
         ended = passed || status === 'completed' || status === 'failed';
@@ -112,8 +105,7 @@ window.calcaroLms = (function () {
         later(() => {
             const at = 'cmi.interactions.' + nextInteraction++ + '.';
             set(at + 'id', 'division_' + q.dividend + '_par_' + q.divisor);
-            set(at + 'time', two(now.getHours()) + ':' + two(now.getMinutes()) + ':' +
-                             two(now.getSeconds()));
+            set(at + 'time', now.toTimeString().slice(0, 8)); // HH:MM:SS, local
             set(at + 'type', 'numeric');
             set(at + 'correct_responses.0.pattern', q.quotient);
             set(at + 'student_response', q.given.slice(0, 255));
