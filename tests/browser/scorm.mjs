@@ -3,7 +3,7 @@
 // left early; a preview; the API past a frame of another origin; one that throws or answers
 // "false".   node scorm.mjs PACKAGE.zip [SCREENSHOT.png]
 import { execFileSync } from 'node:child_process';
-import { mkdtempSync, readFileSync, rmSync } from 'node:fs';
+import { mkdtempSync, readFileSync, readdirSync, rmSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { dirname, join } from 'node:path';
 import { check, chromium, equal, finish, gameIn, probe, require, serve, until } from './game.mjs';
@@ -12,8 +12,7 @@ const packagePath = process.argv[2];
 let screenshot = process.argv[3]; // taken once, at the first question
 const unpacked = mkdtempSync(join(tmpdir(), 'calcaro-scorm-'));
 execFileSync('python3', ['-m', 'zipfile', '-e', packagePath, unpacked]);
-const zipped = execFileSync('python3', ['-c', 'import sys, zipfile; print(*zipfile.ZipFile(' +
-    'sys.argv[1]).namelist())', packagePath], { encoding: 'utf8' }).trim().split(' ');
+const zipped = readdirSync(unpacked, { recursive: true });
 
 // What an importer requires: SCORM 1.2, one organization, one item, one SCO, all of it zipped.
 const manifest = readFileSync(join(unpacked, 'imsmanifest.xml'), 'utf8');
