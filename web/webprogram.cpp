@@ -97,13 +97,10 @@ void WebProgram::freeClosed(void *program)
 
 void WebProgram::show(WindowId window)
 {
+    const bool opens = window != WindowId::Main && !isVisible(window);
     emscripten::val page = element(idOf(window));
-    if (window == WindowId::Main) {
-        setHidden(page, false);
-        return;
-    }
-    if (isHidden(page) || !page["open"].as<bool>()) {
-        setHidden(page, false); // no longer leaving
+    setHidden(page, false); // no longer leaving
+    if (opens) {
         page.call<void>("show");
         element(idOf(window, wiring::firstFocus(window))).call<void>("focus");
     }

@@ -13,7 +13,6 @@ import { withPreload } from './preload.mjs';
 
 export { stoppedClock } from './preload.mjs';
 
-// The page's file:// URL, from its path.
 export const fileUrl = (path) => pathToFileURL(resolve(path)).href;
 
 // What the game's message line says that the tests wait for.
@@ -73,17 +72,16 @@ function readState() {
     const get = (id) => document.getElementById(id);
     const text = (id) => get(id).textContent;
     const shown = (id) => !get(id).hidden && !get(id).hasAttribute('data-leaving');
+    const checked = (id) => get(id).getAttribute('aria-checked') === 'true';
     const probe = window.calcaroProbe || { said: [] };
     return { form1: shown('form1'), form2: shown('Form2') && get('Form2').open,
         form3: shown('Form3') && get('Form3').open, goodbye: !get('goodbye').hidden,
         // The game has loaded its main window, which then has a level checked.
-        started: ['mnuNiveau1', 'mnuNiveau2', 'mnuNiveau3'].some((id) =>
-            get(id).getAttribute('aria-checked') === 'true'),
+        started: ['mnuNiveau1', 'mnuNiveau2', 'mnuNiveau3'].some(checked),
         focus: document.activeElement && document.activeElement.id, answer: get('Text1').value,
         dividend: Number(text('Label1')), divisor: Number(text('Label3')), label6: text('Label6'),
         label7: text('Label7'), form2Label1: text('Form2.Label1'),
-        checked: ['mnuLent', 'mnuMoyen', 'mnuRapide'].filter((id) =>
-            get(id).getAttribute('aria-checked') === 'true').join(),
+        checked: ['mnuLent', 'mnuMoyen', 'mnuRapide'].filter(checked).join(),
         questions: probe.questions, said: probe.said.length,
         // Every window that went has left the page (the focus must outlive that).
         settled: !document.querySelector('[data-leaving]') };
@@ -141,10 +139,8 @@ export function finish() {
     process.exit(results.failed || !results.passed ? 1 : 0);
 }
 
-// ---- The browsers: Chromium through Playwright (its DevTools protocol), Firefox ESR through
-// Puppeteer (WebDriver BiDi), both headless and kept off the network as tst_orca.py's are, and
-// WebKitGTK, Safari's engine, through WebKitWebDriver and its MiniBrowser over plain W3C WebDriver
-// (it has no headless mode: tests/x11desktop.sh gives it a display).
+// ---- The browsers: Chromium through Playwright, Firefox ESR through Puppeteer, both headless and
+// kept off the network as tst_orca.py's are, and WebKitGTK through WebKitWebDriver.
 
 // Through require, which looks in NODE_PATH: the modules (the tests' too) live in the build tree.
 export const require = createRequire(import.meta.url);

@@ -5,16 +5,15 @@
 //   node support.mjs es2017|api|css PAGE WEB-SOURCE-DIR
 import { execFileSync } from 'node:child_process';
 import { mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
-import { createRequire } from 'node:module';
 import { tmpdir } from 'node:os';
 import { dirname, join, resolve } from 'node:path';
+import { check, finish, require } from './game.mjs';
 
-const require = createRequire(import.meta.url);
-const [check, page, webDir] = process.argv.slice(2);
+const [which, page, webDir] = process.argv.slice(2);
 const web = resolve(webDir);
 const browsers = require('browserslist').loadConfig({ path: web });
 
-// Each finding is one line; the test fails on any.
+// Each check gives its findings, one a line (it fails on any), and what it held the page to.
 async function es2017() {
     const dir = mkdtempSync(join(tmpdir(), 'calcaro-scripts-'));
     try {
@@ -24,14 +23,13 @@ async function es2017() {
         const files = scripts.map((s, i) => join(dir, `script-${i + 1}.js`));
         scripts.forEach((s, i) => writeFileSync(files[i], s[1]));
         const cli = join(dirname(require.resolve('es-check')), 'cli', 'index.js');
+        const what = `${files.length} scripts of the page parse as ES2017`;
         try {
             execFileSync(process.execPath, [cli, 'es2017', ...files], { stdio: 'pipe' });
         } catch (e) {
-            return [`${files.length} scripts: ${e.stdout}${e.stderr}`];
+            return [[`${e.stdout}${e.stderr}`], what];
         }
-        console.log(`${files.length} scripts of the page parse as ES2017`);
-        return files.length === 3 ? [] : [`${files.length} scripts, expected the module and the ` +
-            'page\'s two'];
+        return [files.length === 3 ? [] : ['expected 3: the module and the page\'s two'], what];
     } finally {
         rmSync(dir, { recursive: true, force: true });
     }
@@ -54,11 +52,8 @@ async function api() {
     const results = await eslint.lintFiles(['page/*.js', 'platform/*.js', 'publish/*.js']);
     const found = results.flatMap((r) => r.messages.map((m) =>
         `${r.filePath}:${m.line}:${m.column}: ${m.message}`));
-    if (!found.length) {
-        console.log(`${results.map((r) => r.filePath.slice(web.length + 1)).join(', ')} use no ` +
-                    `API missing from ${browsers.join(', ')}, and parse as ES2017`);
-    }
-    return found;
+    return [found, `${results.map((r) => r.filePath.slice(web.length + 1)).join(', ')} use no ` +
+        `API missing from ${browsers.join(', ')}, and parse as ES2017`];
 }
 
 async function css() {
@@ -81,18 +76,15 @@ async function css() {
                 found.push(`${file}:${line}: ${usage.message}`);
         },
     })]).process(source, { from: file });
-    if (!found.length)
-        console.log(`calcaro.css uses nothing missing from ${browsers.join(', ')} but its enhancements`);
-    return found;
+    return [found, `calcaro.css uses nothing missing from ${browsers.join(', ')} but its ` +
+        'enhancements'];
 }
 
 const checks = { es2017, api, css };
-if (!checks[check]) {
+if (!checks[which]) {
     console.error('usage: node support.mjs es2017|api|css PAGE WEB-SOURCE-DIR');
     process.exit(2);
 }
-const found = await checks[check]();
-for (const line of found)
-    console.log(`FAIL ${line}`);
-console.log(`${found.length ? 0 : 1} passed, ${found.length ? 1 : 0} failed`);
-process.exit(found.length ? 1 : 0);
+const [found, what] = await checks[which]();
+check(!found.length, what, `\n${found.join('\n')}`);
+finish();

@@ -18,10 +18,8 @@ QString fromJs(const emscripten::val &text);
 // focus nowhere, and a screen reader would pick a place of its own, out of the game's way.
 void passFocusOn(const emscripten::val &element);
 
-// Hides or shows an element. One that holds the focus passes it on first, and leaves the page
-// (and so the accessibility tree) only once the browser has told assistive technology where
-// the focus went: told the other way round, a screen reader picks a place of its own for the
-// focus, and takes the real one for no change.
+// Hides or shows an element. One that holds the focus passes it on first, and leaves the page only
+// once the browser has told assistive technology where the focus went (calcaroPage.leave).
 void setHidden(emscripten::val element, bool hidden);
 // Hides an element, or closes a dialog, the way above whether or not it holds the focus: a
 // window that goes as another takes the focus must leave after it (calcaroPage.leave).

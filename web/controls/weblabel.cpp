@@ -1,10 +1,6 @@
 #include "weblabel.h"
 
-#include "element.h"
-
 namespace calcaro::web {
-
-WebLabel::WebLabel(const QString &id) : m_element(element(id)) {}
 
 void WebLabel::setCaption(const QString &caption)
 {
@@ -15,19 +11,9 @@ void WebLabel::setCaption(const QString &caption)
         m_changed();
 }
 
-void WebLabel::setVisible(bool visible)
-{
-    setHidden(m_element, !visible);
-}
-
 QString WebLabel::caption() const
 {
     return fromJs(m_element["textContent"]);
-}
-
-bool WebLabel::isVisible() const
-{
-    return !isHidden(m_element);
 }
 
 } // namespace calcaro::web

@@ -1,10 +1,6 @@
 #include "webmenuitem.h"
 
-#include "element.h"
-
 namespace calcaro::web {
-
-WebMenuItem::WebMenuItem(const QString &id) : m_element(element(id)) {}
 
 bool WebMenuItem::isChecked() const
 {

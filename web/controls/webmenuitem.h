@@ -1,24 +1,18 @@
 #pragma once
 
 #include "menuitem.h"
-
-#include <QString>
-
-#include <emscripten/val.h>
+#include "webcontrol.h"
 
 namespace calcaro::web {
 
 // A menu item of the page (role menuitemradio): its check mark is aria-checked.
-class WebMenuItem : public MenuItem
+class WebMenuItem : public WebControl<MenuItem>
 {
 public:
-    explicit WebMenuItem(const QString &id);
+    using WebControl::WebControl;
     bool isChecked() const override;
     void setChecked(bool checked) override;
     void setEnabled(bool enabled) override;
-
-private:
-    emscripten::val m_element;
 };
 
 } // namespace calcaro::web

@@ -1,24 +1,20 @@
 #pragma once
 
 #include "progressbar.h"
-
-#include <QString>
-
-#include <emscripten/val.h>
+#include "webcontrol.h"
 
 namespace calcaro::web {
 
 // The time bar: the page draws --value (0 to 100); the game reads back the exact value it set.
-class WebProgressBar : public ProgressBar
+class WebProgressBar : public WebControl<ProgressBar>
 {
 public:
-    explicit WebProgressBar(const QString &id);
+    using WebControl::WebControl;
     float value() const override { return m_value; }
     void setValue(float value) override;
-    void setVisible(bool visible) override;
+    void setVisible(bool visible) override { setShown(visible); }
 
 private:
-    emscripten::val m_element;
     float m_value = 0;
 };
 

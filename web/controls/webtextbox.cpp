@@ -1,10 +1,6 @@
 #include "webtextbox.h"
 
-#include "element.h"
-
 namespace calcaro::web {
-
-WebTextBox::WebTextBox(const QString &id) : m_element(element(id)) {}
 
 QString WebTextBox::text() const
 {
@@ -14,16 +10,6 @@ QString WebTextBox::text() const
 void WebTextBox::setText(const QString &text)
 {
     m_element.set("value", toJs(text));
-}
-
-bool WebTextBox::isVisible() const
-{
-    return !isHidden(m_element);
-}
-
-void WebTextBox::setVisible(bool visible)
-{
-    setHidden(m_element, !visible);
 }
 
 void WebTextBox::setCentred()

@@ -1,27 +1,23 @@
 #pragma once
 
 #include "textbox.h"
+#include "webcontrol.h"
 
 #include <QString>
-
-#include <emscripten/val.h>
 
 namespace calcaro::web {
 
 // A one-line text box of the page (an <input>): what the child typed is read from it.
-class WebTextBox : public TextBox
+class WebTextBox : public WebControl<TextBox>
 {
 public:
-    explicit WebTextBox(const QString &id);
+    using WebControl::WebControl;
     QString text() const override;
     void setText(const QString &text) override;
-    bool isVisible() const override;
-    void setVisible(bool visible) override;
+    bool isVisible() const override { return isShown(); }
+    void setVisible(bool visible) override { setShown(visible); }
     void setCentred() override;
     void setFocus() override;
-
-private:
-    emscripten::val m_element;
 };
 
 } // namespace calcaro::web

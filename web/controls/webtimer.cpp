@@ -8,13 +8,10 @@
 #include <utility>
 
 namespace calcaro::web {
-namespace {
 
 // How early, by the page's clock, a callback may run and still deliver its tick: browsers coarsen
 // performance.now() to a millisecond or so.
 constexpr double clockGrain = 2.0;
-
-} // namespace
 
 WebTimer::WebTimer(int intervalMs, std::function<void()> onTick)
     : m_intervalMs(intervalMs), m_onTick(std::move(onTick))

@@ -1,24 +1,11 @@
 #!/usr/bin/env python3
 """Assembles the browser game into one self-contained HTML file.
 
-The page template receives, in place of its @@NAME@@ markers:
-  CSP             the Content-Security-Policy, built here from the hashes of the inline parts
-  NAME            the game's name, from site.json
-  STYLE           the style sheet, in which @@ICON@@ becomes the icon too, and @@SURROUND@@ the
-                  colour around the windows, from site.json
-  MODULE_SCRIPT   the game's module (emscripten output, all JavaScript)
-  MODULE_MEMORY   the module's initial memory (emscripten's .mem file), in base64
-  STAGE_SCRIPT    the page's script that scales the stage, run as soon as the stage is made
-  GLUE_SCRIPT     the page's own scripts, one after the other
-  SITE_HEAD       for the installable site, its web app manifest, icon and colour; else nothing
-  ICON            the icon as a data: PNG
-  PICTURE         the quit picture as a data: JPEG
-  PICTURE_SRCSET  a srcset with the picture drawn at twice the size, when one is given
-
-The file needs nothing beyond itself: its policy lets the page run only the scripts and the
-style that are in it (by their SHA-256) and show only data: images. With --site, the page is
-the installable site's: its policy also lets in the site's manifest, its icons and its service
-worker, from the page's own origin.
+The template's @@NAME@@ markers receive the parts that assemble() puts together (the style
+sheet's, the icon and the colour around the windows). The file needs nothing beyond itself: its
+policy lets the page run only the scripts and the style that are in it (by their SHA-256) and
+show only data: images. With --site, the page is the installable site's: its policy also lets
+in the site's manifest, its icons and its service worker, from the page's own origin.
 """
 
 import argparse

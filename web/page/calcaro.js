@@ -14,8 +14,6 @@ function windowsChanged() {
 
 // ---- Clicks -------------------------------------------------------------------------------------
 
-const closeBoxes = {'form1-close': 'form1', 'Form2-close': 'Form2', 'Form3-close': 'Form3'};
-
 function clicked(event) {
     const button = event.target.closest('button');
     if (!button)
@@ -25,8 +23,8 @@ function clicked(event) {
         padKey(button);
     } else if (id === 'goodbye-replay') {
         location.reload();
-    } else if (id in closeBoxes) {
-        closeWindow(closeBoxes[id]);
+    } else if (button.classList.contains('close')) {
+        closeWindow(button.closest('.window').id);
     } else if (button.classList.contains('menutitle')) {
         menus.titleClicked(button, event.detail === 0);
     } else if (button === padItem) {
@@ -60,11 +58,11 @@ function accessKey(event, active) {
         return;
     // A letter of the window's, even while its button is hidden, is the game's: the
     // browser must not take it (Alt+D would go to the address bar, out of the game).
-    if (!keyed.some((b) => b.dataset.key === letter && active.contains(b)))
+    const buttons = keyed.filter((b) => b.dataset.key === letter && active.contains(b));
+    if (!buttons.length)
         return;
     event.preventDefault();
-    const button = keyed.find((b) => b.dataset.key === letter && active.contains(b) &&
-                                     shown(b));
+    const button = buttons.find(shown);
     if (!button || event.repeat || button.disabled)
         return;
     button.focus();

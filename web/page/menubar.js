@@ -85,40 +85,16 @@ function menuBar(bar) {
     }
 
     function titleKey(menu, key, repeat) {
-        switch (key) {
-        case 'ArrowRight':
-        case 'ArrowLeft': {
-            const next = neighbour(menu, key === 'ArrowRight' ? 1 : -1);
-            if (openMenu)
-                open(next, 'first');
-            else
-                next.title.focus();
-            return true;
-        }
-        case 'Home':
-        case 'End':
+        if (key === 'Home' || key === 'End')
             menus[key === 'Home' ? 0 : menus.length - 1].title.focus();
-            return true;
-        case 'ArrowDown':
-        case 'Enter':
-        case ' ':
+        else if (key === 'ArrowUp')
+            open(menu, 'last');
+        else if (key === 'ArrowDown' || key === 'Enter' || key === ' ') {
             if (!repeat)
                 open(menu, 'first');
-            return true;
-        case 'ArrowUp':
-            open(menu, 'last');
-            return true;
-        case 'Escape':
-            if (openMenu)
-                close();
-            else
-                leave();
-            return true;
-        case 'Tab':
-            leave();
-            return true;
-        }
-        return false;
+        } else
+            return false;
+        return true;
     }
 
     function itemKey(menu, item, key) {
@@ -126,35 +102,37 @@ function menuBar(bar) {
         const n = items.length;
         const at = items.indexOf(item);
         const to = {ArrowDown: at + 1, ArrowUp: at - 1 + n, Home: 0, End: n - 1}[key];
-        if (to !== undefined) {
-            if (n)
-                items[to % n].focus();
-            return true;
-        }
-        switch (key) {
-        case 'ArrowRight':
-        case 'ArrowLeft':
-            open(neighbour(menu, key === 'ArrowRight' ? 1 : -1), 'first');
-            return true;
-        case 'Escape':
+        if (to === undefined)
+            return false; // Enter and Space click the item, as any button
+        if (n)
+            items[to % n].focus();
+        return true;
+    }
+
+    // A key on a menu's title or on one of its items.
+    function menuKey(menu, target, {key, repeat}) {
+        const step = {ArrowRight: 1, ArrowLeft: -1}[key];
+        if (step) {
+            const next = neighbour(menu, step);
+            if (openMenu)
+                open(next, 'first');
+            else
+                next.title.focus();
+        } else if (key === 'Escape' && openMenu) {
             close();
             menu.title.focus();
-            return true;
-        case 'Tab':
+        } else if (key === 'Escape' || key === 'Tab') {
             leave();
-            return true;
+        } else {
+            return target === menu.title ? titleKey(menu, key, repeat) : itemKey(menu, target, key);
         }
-        return false; // Enter and Space click the item, as any button
+        return true;
     }
 
     bar.addEventListener('keydown', (event) => {
-        if (event.altKey || event.ctrlKey || event.metaKey)
-            return;
-        const target = event.target;
-        const title = menus.find((m) => m.title === target);
-        const list = menus.find((m) => m.list.contains(target));
-        if (title ? titleKey(title, event.key, event.repeat)
-            : list ? itemKey(list, target, event.key) : false)
+        const menu = menus.find((m) => m.title === event.target || m.list.contains(event.target));
+        if (menu && !event.altKey && !event.ctrlKey && !event.metaKey &&
+            menuKey(menu, event.target, event))
             event.preventDefault();
     });
 

@@ -8,9 +8,8 @@ const stage = document.getElementById('stage');
 
 // The stage has the main window's outer size, and the number pad's when it shows, beside
 // the window or under it, whichever lets the windows be bigger. The dialogs take the same
-// scale, or less if they would not fit (their size is the CSS's, hidden or not). The sizes are
-// the style sheet's, read without laying the page out: a layout while the parser is still
-// reading the page would come again with the first frame.
+// scale, or less if they would not fit (their size is the CSS's, hidden or not). The sizes
+// are read from the style sheet without a layout (see #stage there).
 function fit() {
     const root = document.documentElement.style;
     const w = innerWidth, h = innerHeight;

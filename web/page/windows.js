@@ -13,12 +13,9 @@ const dialogs = [byId('Form2'), byId('Form3')];
 for (const dialog of dialogs) {
     if (typeof dialog.show === 'function')
         continue;
-    Object.defineProperty(dialog, 'open', {
-        get: () => dialog.hasAttribute('open'),
-        set: (open) => open ? dialog.setAttribute('open', '') : dialog.removeAttribute('open'),
-    });
-    dialog.show = () => { dialog.open = true; };
-    dialog.close = () => { dialog.open = false; };
+    Object.defineProperty(dialog, 'open', {get: () => dialog.hasAttribute('open')});
+    dialog.show = () => dialog.setAttribute('open', '');
+    dialog.close = () => dialog.removeAttribute('open');
 }
 
 function shown(element) {
@@ -49,18 +46,17 @@ function tabSequence(win) {
 // order that stays, as a desktop moves it. The game relies on it: the page always has it.
 const calcaroPage = window.calcaroPage = {
     // Hides an element that holds the focus: the focus goes on at once, and the element
-    // leaves two frames later, once the browser has told assistive technology of the new
-    // focus (Firefox tells of changes once a frame, removals first). Meanwhile it is out of
-    // sight and out of reach, and the game takes it for hidden.
+    // leaves once the browser has told assistive technology of the new focus. Meanwhile it is
+    // out of sight and out of reach, and the game takes it for hidden.
     leave(element) {
         // A whole window keeps the focus until the next one takes it: a screen reader then
         // says what the focus has entered (a dialog, with its texts).
         if (!element.classList.contains('window'))
             this.focusNextFrom(element);
         element.setAttribute('data-leaving', '');
-        // Two frames at least: a browser tells assistive technology of changes once a frame.
-        // A little more for a screen reader that is busy: out of sight and out of reach, a
-        // window that goes a little later harms nothing.
+        // Two frames at least: a browser tells assistive technology of changes once a frame
+        // (Firefox, of removals first). A little more for a screen reader that is busy: out of
+        // sight and out of reach, a window that goes a little later harms nothing.
         requestAnimationFrame(() => requestAnimationFrame(
             () => setTimeout(() => this.settle(element), 250)));
     },

@@ -1,14 +1,7 @@
 // The school's learning platform, when the page is opened from one as a SCORM 1.2 activity: the
 // game tells it each answer and each series' score, through the platform's own API object.
-// Opened any other way, there is no such object and nothing here does anything.
-//
-// The score is the share of a series answered right, out of 100 (8 out of 10 is 80): platforms
-// grade with cmi.core.score.raw alone, as points out of the activity's maximum grade (100 by
-// default in Moodle), and compare the mastery score with it on that scale. What the gradebook
-// keeps is the best series of the attempt, over every visit: the page starts from what the
-// platform holds, so a child who plays on, or comes back, tired, keeps the grade earned, and
-// "passed" stays passed. The status is "completed" once a series has ended, or "passed"/"failed"
-// where the platform gives a mastery score.
+// Opened any other way, there is no such object and nothing here does anything. What it sends,
+// and why: docs/web.md, "The grade a teacher sees".
 //
 // A platform that is missing, slow, throws, answers "false" or sets an error code never stops
 // the game: every call is caught, none runs inside the game's own work (they wait for the
@@ -28,13 +21,10 @@ window.calcaroLms = (function () {
             } catch (error) {
                 // another origin's frame
             }
-            if (win.parent === win)
-                return null;
-            win = win.parent;
+            win = win.parent === win ? null : win.parent; // the top window is its own parent
         }
         return null;
     }
-    const findApi = () => apiIn(window) || apiIn(window.opener);
 
     let api = null;
     let recording = false; // not in a preview
@@ -69,13 +59,6 @@ window.calcaroLms = (function () {
                two(Math.floor(cs / 100) % 60) + '.' + two(cs % 100);
     }
 
-    // A score held by the platform, out of 100 whatever scale it was kept on; -1 for none.
-    function outOf100(raw, max) {
-        if (isNaN(raw))
-            return -1;
-        return max > 0 ? raw * 100 / max : raw;
-    }
-
     function later(work) {
         if (!recording)
             return;
@@ -90,26 +73,23 @@ window.calcaroLms = (function () {
     }
 
     function start() {
-        api = findApi();
+        api = apiIn(window) || apiIn(window.opener);
+        if (api && call('LMSInitialize', '') !== 'true')
+            api = null;
         if (!api)
             return;
-        if (call('LMSInitialize', '') !== 'true') {
-            api = null;
-            return;
-        }
         startedAt = performance.now();
-        // A preview is played, as SCORM 1.2 defines the "browse" mode, without the intent of
-        // recording anything. A visit in review mode (no credit), which is how Moodle reopens
-        // every attempt that has a result unless the child ticks "new attempt", records as any
-        // other: its answers are the teacher's to read, and nothing it sends can lower what the
-        // attempt holds.
+        // A preview ("browse") records nothing; a visit in review mode records as any other,
+        // since nothing it sends can lower what the attempt holds.
         recording = get('cmi.core.lesson_mode') !== 'browse';
         if (!recording)
             return;
         nextInteraction = parseInt(get('cmi.interactions._count'), 10) || 0;
         mastery = parseFloat(get('cmi.student_data.mastery_score'));
-        best = outOf100(parseFloat(get('cmi.core.score.raw')),
-                        parseFloat(get('cmi.core.score.max')));
+        // The attempt's best as the platform holds it, out of 100 whatever scale it was kept on.
+        const raw = parseFloat(get('cmi.core.score.raw'));
+        const max = parseFloat(get('cmi.core.score.max'));
+        best = isNaN(raw) ? -1 : max > 0 ? raw * 100 / max : raw;
         const status = get('cmi.core.lesson_status');
         passed = status === 'passed';
         ended = passed || status === 'completed' || status === 'failed';
@@ -125,8 +105,7 @@ window.calcaroLms = (function () {
         later(() => {
             const at = 'cmi.interactions.' + nextInteraction++ + '.';
             set(at + 'id', 'division_' + q.dividend + '_par_' + q.divisor);
-            set(at + 'time', two(now.getHours()) + ':' + two(now.getMinutes()) + ':' +
-                             two(now.getSeconds()));
+            set(at + 'time', now.toTimeString().slice(0, 8)); // HH:MM:SS, local
             set(at + 'type', 'numeric');
             set(at + 'correct_responses.0.pattern', q.quotient);
             set(at + 'student_response', q.given.slice(0, 255));

@@ -141,20 +141,18 @@ def site(args, facts):
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    both = argparse.ArgumentParser(add_help=False)
+    both.add_argument("--page", required=True,
+                      help="calcaro.html; for the site, the page assembled with --site")
+    both.add_argument("--facts", required=True,
+                      help="site.json: the name, the colour, the manifest's and icons' files")
+    both.add_argument("--version", required=True)
+    both.add_argument("--out", required=True, help="the .zip, or the site's folder (made afresh)")
     commands = parser.add_subparsers(dest="command", required=True)
-    package = commands.add_parser("scorm", help="the SCORM 1.2 package")
-    package.add_argument("--page", required=True, help="calcaro.html")
-    package.add_argument("--facts", required=True, help="site.json, for the game's name")
-    package.add_argument("--version", required=True)
-    package.add_argument("--out", required=True, help="the .zip")
-    folder = commands.add_parser("site", help="the installable site")
-    folder.add_argument("--page", required=True, help="the page assembled with --site")
+    commands.add_parser("scorm", parents=[both], help="the SCORM 1.2 package")
+    folder = commands.add_parser("site", parents=[both], help="the installable site")
     folder.add_argument("--worker", required=True, help="sw.js, with its @@ markers")
-    folder.add_argument("--facts", required=True,
-                        help="site.json: the name, the colour, the manifest's and icons' files")
     folder.add_argument("--icons", required=True, help="the folder of the icons site.json names")
-    folder.add_argument("--version", required=True)
-    folder.add_argument("--out", required=True, help="the folder, made afresh")
     folder.add_argument("--depfile", help="where to list the icons read, for the build")
     args = parser.parse_args()
     try:
