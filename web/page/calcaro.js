@@ -171,8 +171,7 @@ document.addEventListener('mousedown', (event) => {
 });
 document.addEventListener('keydown', keyPressed);
 
-// Once the page has loaded and been drawn: a screen reader that is told of the page's loading
-// after the game has put the focus on "Démarrer" starts reading from the top, and never says it.
+// The focus goes to the game once the page has loaded and been drawn (game.js).
 if (document.readyState === 'complete')
     startAfterFrame();
 else

@@ -21,11 +21,15 @@ function closeWindow(name) {
 // page has been read and the window is on screen: read, compiled and set up, it holds the
 // browser's only thread for most of a second on an old tablet, and nothing could be drawn
 // meanwhile. The policy lets it run by its hash, wherever it is put in the page. The game starts
-// on it once the page has loaded and been drawn (startAfterFrame).
+// on it at once: "Démarrer" takes a press from then on.
 const windowDrawn = new Promise((drawn) => requestAnimationFrame(() => setTimeout(drawn)));
 const made = new Promise((read) => document.addEventListener('DOMContentLoaded', read))
-    .then(() => windowDrawn).then(makeModule);
-made.catch(() => {}); // told when the game starts on it
+    .then(() => windowDrawn).then(makeModule).then((m) => {
+        window.calcaroLms.start(); // a learning platform that opened the page, if any
+        calcaro = m;
+        m.start();
+    });
+made.catch(failed);
 
 function makeModule() {
     const text = byId('module');
@@ -39,12 +43,14 @@ function makeModule() {
         memoryInitializerRequest: {status: 200, response: initialMemory()}});
 }
 
-function startGame() {
-    window.calcaroLms.start(); // a learning platform that opened the page, if any
-    made.then((m) => {
-        calcaro = m;
-        m.start();
-    }).catch(failed);
+// The focus goes to "Démarrer" once the page has loaded and been drawn (startAfterFrame), unless
+// the child has already pressed it: a screen reader told of the page's loading after the focus
+// went there would start reading from the top, and never say it.
+function focusGame() {
+    made.then(() => {
+        if (document.activeElement === document.body)
+            byId('Command1').focus();
+    }, () => {}); // a game that could not start says so in the page (failed)
 }
 
 // The module's initial memory, which the page holds in base64: decoded by the browser, far
@@ -61,7 +67,7 @@ function initialMemory() {
 
 // After the next frame: its callback runs before the frame is drawn, a task set from there after.
 function startAfterFrame() {
-    requestAnimationFrame(() => setTimeout(startGame));
+    requestAnimationFrame(() => setTimeout(focusGame));
 }
 
 function failed(error) {
