@@ -170,9 +170,3 @@ document.addEventListener('mousedown', (event) => {
         event.preventDefault();
 });
 document.addEventListener('keydown', keyPressed);
-
-// The focus goes to the game once the page has loaded and been drawn (game.js).
-if (document.readyState === 'complete')
-    startAfterFrame();
-else
-    addEventListener('load', startAfterFrame, {once: true});

@@ -17,12 +17,17 @@ function closeWindow(name) {
         calcaro.closeWindow(name);
 }
 
+// After the next frame: its callback runs before the frame is drawn, a task set from there after.
+function afterFrame() {
+    return new Promise((done) => requestAnimationFrame(() => setTimeout(done)));
+}
+
 // The module comes in the page as text (a script the browser does not run), and is made once the
 // page has been read and the window is on screen: read, compiled and set up, it holds the
 // browser's only thread for most of a second on an old tablet, and nothing could be drawn
 // meanwhile. The policy lets it run by its hash, wherever it is put in the page. The game starts
 // on it at once: "Démarrer" takes a press from then on.
-const windowDrawn = new Promise((drawn) => requestAnimationFrame(() => setTimeout(drawn)));
+const windowDrawn = afterFrame();
 const made = new Promise((read) => document.addEventListener('DOMContentLoaded', read))
     .then(() => windowDrawn).then(makeModule).then((m) => {
         window.calcaroLms.start(); // a learning platform that opened the page, if any
@@ -43,15 +48,16 @@ function makeModule() {
         memoryInitializerRequest: {status: 200, response: initialMemory()}});
 }
 
-// The focus goes to "Démarrer" once the page has loaded and been drawn (startAfterFrame), unless
-// the child has already pressed it: a screen reader told of the page's loading after the focus
-// went there would start reading from the top, and never say it.
+// The focus goes to "Démarrer" once the page has loaded and been drawn, unless the child has
+// already pressed it: a screen reader told of the page's loading after the focus went there would
+// start reading from the top, and never say it.
 function focusGame() {
-    made.then(() => {
+    afterFrame().then(() => made).then(() => {
         if (document.activeElement === document.body)
             byId('Command1').focus();
     }, () => {}); // a game that could not start says so in the page (failed)
 }
+addEventListener('load', focusGame, {once: true});
 
 // The module's initial memory, which the page holds in base64: decoded by the browser, far
 // faster than a script decoding it.
@@ -63,11 +69,6 @@ function initialMemory() {
     for (let i = 0; i < bytes.length; i++)
         memory[i] = bytes.charCodeAt(i);
     return memory.buffer;
-}
-
-// After the next frame: its callback runs before the frame is drawn, a task set from there after.
-function startAfterFrame() {
-    requestAnimationFrame(() => setTimeout(focusGame));
 }
 
 function failed(error) {
