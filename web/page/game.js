@@ -50,11 +50,13 @@ function makeModule() {
 
 // The focus goes to "Démarrer" once the page has loaded and been drawn, unless the child has
 // already pressed it: a screen reader told of the page's loading after the focus went there would
-// start reading from the top, and never say it.
+// start reading from the top, and never say it. (Where the focus is then says nothing: a screen
+// reader may have put it somewhere as it read the page.)
 function focusGame() {
     afterFrame().then(() => made).then(() => {
-        if (document.activeElement === document.body)
-            byId('Command1').focus();
+        const start = byId('Command1');
+        if (!start.hidden && !start.disabled)
+            start.focus();
     }, () => {}); // a game that could not start says so in the page (failed)
 }
 addEventListener('load', focusGame, {once: true});
