@@ -173,7 +173,7 @@ void GameWindows::Form3_Command1_Click()
 // that series is gone (its window was closed), "Non" returns to a fresh main window instead.
 void GameWindows::Form3_Command2_Click()
 {
-    if (m.page != QLatin1String("page1") && m.page != QLatin1String("page2"))
+    if (m.page != u"page1" && m.page != u"page2")
         return;
     if (!hideAndLetEventsRun(WindowId::Quit))
         return;

@@ -7,26 +7,49 @@
 namespace calcaro::speech {
 namespace {
 
+// The texts are read, compared and searched as views (QStringView), never through QString's own
+// functions that take a Qt::CaseSensitivity: in Qt 6.4 those can also ignore case, which brings
+// Qt's Unicode tables, 160 KB, into the browser's page (web/page/assemble.py checks it). Its
+// `==` is one of them.
+
 // French takes the singular for 0 and 1.
-QString counted(const QString &number, const QString &singular, const QString &plural)
+QString counted(QStringView number, const QString &singular, const QString &plural)
 {
-    const bool one = number == QLatin1String("0") || number == QLatin1String("1");
-    return number + QLatin1Char(' ') + (one ? singular : plural);
+    const bool one = number == u"0" || number == u"1";
+    return number.toString() + QLatin1Char(' ') + (one ? singular : plural);
 }
 
-bool isFeedback(const QString &shown)
+bool isFeedback(QStringView shown)
 {
+    constexpr QStringView wrong = u"Non, ";
     return shown == texts::rightAnswer || shown == texts::noAnswer ||
-           shown.startsWith(QStringLiteral("Non, "));
+           shown.left(wrong.size()) == wrong;
 }
 
-QString sentence(const QString &words)
+// The game's texts are padded with blanks only.
+QString sentence(QStringView words)
 {
-    const QString trimmed = words.trimmed();
-    if (trimmed.isEmpty() || trimmed.endsWith(QLatin1Char('.')) ||
-        trimmed.endsWith(QLatin1Char('?')) || trimmed.endsWith(QLatin1Char('!')))
-        return trimmed;
-    return trimmed + QLatin1Char('.');
+    while (words.startsWith(u' '))
+        words = words.sliced(1);
+    while (words.endsWith(u' '))
+        words.chop(1);
+    if (words.isEmpty() || words.endsWith(u'.') || words.endsWith(u'?') || words.endsWith(u'!'))
+        return words.toString();
+    return words.toString() + QLatin1Char('.');
+}
+
+// `text` with every `from` in it said as `to`.
+QString replaced(QStringView text, QStringView from, QStringView to)
+{
+    QString result;
+    for (auto at = text.begin();;) {
+        const auto found = std::search(at, text.end(), from.begin(), from.end());
+        result += QStringView(at, found);
+        if (found == text.end())
+            return result;
+        result += to;
+        at = found + from.size();
+    }
 }
 
 } // namespace
@@ -40,15 +63,19 @@ QString score(const QString &shown)
 {
     // By hand rather than with a regular expression, which would take its whole library into
     // the browser's download.
-    const qsizetype slash = shown.indexOf(QStringLiteral(" / "));
-    const QString good = shown.left(slash);
-    const QString asked = shown.mid(slash + 3);
-    const auto isNumber = [](const QString &s) {
-        return !s.isEmpty() && std::all_of(s.cbegin(), s.cend(), [](QChar c) {
+    constexpr QStringView between = u" / ";
+    const QStringView text = shown;
+    const auto slash = std::search(text.begin(), text.end(), between.begin(), between.end());
+    const auto isNumber = [](QStringView s) {
+        return !s.isEmpty() && std::all_of(s.begin(), s.end(), [](QChar c) {
             return c >= QLatin1Char('0') && c <= QLatin1Char('9');
         });
     };
-    if (slash < 0 || !isNumber(good) || !isNumber(asked))
+    if (slash == text.end())
+        return shown;
+    const QStringView good(text.begin(), slash);
+    const QStringView asked(slash + between.size(), text.end());
+    if (!isNumber(good) || !isNumber(asked))
         return shown;
     return counted(good, QStringLiteral("bonne réponse"), QStringLiteral("bonnes réponses")) +
            QStringLiteral(" sur ") +
@@ -57,9 +84,7 @@ QString score(const QString &shown)
 
 QString message(const QString &shown)
 {
-    QString spoken = shown;
-    return spoken.replace(QStringLiteral(" : "), QStringLiteral(" divisé par "))
-        .replace(QStringLiteral(" = "), QStringLiteral(" égale "));
+    return replaced(replaced(shown, u" : ", u" divisé par "), u" = ", u" égale ");
 }
 
 QString question(const QString &dividend, const QString &divisor, const QString &remainder)
@@ -75,12 +100,13 @@ QString question(const QString &dividend, const QString &divisor, const QString 
 QString asked(const QString &shown, const QString &dividend, const QString &divisor,
               const QString &remainder)
 {
-    return shown == texts::answerPrompt ? question(dividend, divisor, remainder) : QString();
+    return QStringView(shown) == texts::answerPrompt ? question(dividend, divisor, remainder)
+                                                     : QString();
 }
 
 QString announcement(const QString &shown, const QString &asked, Integer score, Integer total)
 {
-    if (shown == texts::answerPrompt)
+    if (QStringView(shown) == texts::answerPrompt)
         return sentence(asked);
     if (isFeedback(shown)) {
         return sentence(message(shown)) + QStringLiteral(" Score : ") + score.toString() +

@@ -63,7 +63,7 @@ void WebMainWindow::Form_Load()
 bool WebMainWindow::press(const QString &name, GameWindows &windows)
 {
     for (const wiring::Press &press : wiring::presses) {
-        if (name != QLatin1String(press.control))
+        if (QStringView(name) != QLatin1StringView(press.control))
             continue;
         if (takesPresses(element(name))) {
             windows.handle(WindowId::Main, GameWindows::From::User,

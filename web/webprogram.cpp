@@ -38,7 +38,7 @@ void WebProgram::start()
 void WebProgram::press(const QString &name)
 {
     for (const wiring::WindowPress &press : wiring::windowPresses) {
-        if (name == idOf(press.window, press.control)) {
+        if (QStringView(name) == idOf(press.window, press.control)) {
             if (takesPresses(element(name))) {
                 m_windows.handle(press.window, GameWindows::From::User,
                                  [this, handler = press.handler] { (m_windows.*handler)(); });
@@ -53,7 +53,7 @@ void WebProgram::press(const QString &name)
 void WebProgram::closeWindow(const QString &name)
 {
     for (const wiring::Window &window : wiring::windows) {
-        if (name == QLatin1String(window.name)) {
+        if (QStringView(name) == QLatin1StringView(window.name)) {
             // Only a window on screen has a close box to press.
             m_windows.handle(window.window, GameWindows::From::User,
                              [this, close = window.close] { (m_windows.*close)(); });

@@ -14,8 +14,9 @@ namespace {
 void setWords(const QString &id, const QString &words)
 {
     emscripten::val twin = element(id);
-    if (fromJs(twin["textContent"]) != words)
-        twin.set("textContent", toJs(words));
+    const emscripten::val text = toJs(words);
+    if (!twin["textContent"].strictlyEquals(text))
+        twin.set("textContent", text);
 }
 
 } // namespace
@@ -69,7 +70,7 @@ void WebSpeech::announce(const QString &text)
     // answer box takes the focus back); a no-break space at the end, which no reader speaks,
     // makes every other such text a different one.
     static const QString unspoken(QChar(0x00A0));
-    const QString written = text == m_last ? text + unspoken : text;
+    const QString written = QStringView(text) == m_last ? text + unspoken : text;
     emscripten::val paragraph =
         emscripten::val::global("document")
             .call<emscripten::val>("createElement", toJs(QStringLiteral("p")));

@@ -10,6 +10,9 @@ namespace calcaro::web {
 // start, so a missing one is a fault of the page.
 emscripten::val element(const QString &id);
 
+// Texts are compared in the page, or in the game as views (QStringView): in Qt 6.4 QString's own
+// `==` goes through a comparison that can also ignore case, which brings Qt's Unicode tables,
+// 160 KB, into the page (assemble.py checks it).
 emscripten::val toJs(const QString &text);
 QString fromJs(const emscripten::val &text);
 

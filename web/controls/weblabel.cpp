@@ -4,9 +4,10 @@ namespace calcaro::web {
 
 void WebLabel::setCaption(const QString &caption)
 {
-    if (caption == this->caption())
+    const emscripten::val text = toJs(caption);
+    if (m_element["textContent"].strictlyEquals(text))
         return;
-    m_element.set("textContent", toJs(caption));
+    m_element.set("textContent", text);
     if (m_changed)
         m_changed();
 }

@@ -17,6 +17,8 @@ import re
 import sys
 
 MARKER = re.compile(r"@@([A-Z0-9_]+)@@")
+# The game's own initial memory is about 10 KB.
+MEMORY_BUDGET = 32 * 1024
 
 
 class AssemblyError(Exception):
@@ -108,7 +110,15 @@ def assemble(args):
         raise AssemblyError(f"{args.module}: the module has no initial memory file; link it with "
                             "--memory-init-file 1")
     with open(args.memory, "rb") as f:
-        memory = base64.b64encode(f.read()).decode("ascii")
+        memory = f.read()
+    # Qt's Unicode tables are 160 KB: QString's functions that can ignore case bring them in, in
+    # Qt 6.4 even its `==`, and the game compares its texts as views (QStringView) instead.
+    if len(memory) > MEMORY_BUDGET:
+        raise AssemblyError(f"{args.memory}: the module's initial memory is {len(memory)} bytes, "
+                            f"over {MEMORY_BUDGET}: Qt's Unicode tables came in with a QString "
+                            "compared or searched by a function that takes a Qt::CaseSensitivity "
+                            "(compare QStringView instead; engine/speech.cpp)")
+    memory = base64.b64encode(memory).decode("ascii")
     glue = "\n".join(inline_script(read_text(path), path) for path in args.js)
     stage = inline_script(read_text(args.stage_js), args.stage_js)
 
