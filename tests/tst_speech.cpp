@@ -15,16 +15,18 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("shown");
         QTest::addColumn<QString>("spoken");
-        QTest::newRow("right, its blank dropped") << texts::rightAnswer
-                                                  << "Bonne réponse. Score : 2 sur 3.";
-        QTest::newRow("wrong, both signs in words") << texts::wrongAnswer(42, 6, 7)
-            << "Non, 42 divisé par 6 égale 7. Score : 2 sur 3.";
+        QTest::newRow("right, its blank dropped")
+            << texts::rightAnswer << "Bonne réponse. Score : 2 sur 3.";
+        QTest::newRow("wrong, both signs in words")
+            << texts::wrongAnswer(42, 6, 7) << "Non, 42 divisé par 6 égale 7. Score : 2 sur 3.";
         QTest::newRow("no answer") << texts::noAnswer << "Tu n'as rien répondu. Score : 2 sur 3.";
         QTest::newRow("the question asked") << texts::answerPrompt << "31 divisé par 6.";
-        QTest::newRow("a question mark kept") << "  Que faire ? " << "Que faire ?";
+        QTest::newRow("a question mark kept") << "  Que faire ? "
+                                              << "Que faire ?";
         QTest::newRow("signs said every time") << "a : b : c = d = e"
                                                << "a divisé par b divisé par c égale d égale e.";
-        QTest::newRow("blanks only") << "   " << "";
+        QTest::newRow("blanks only") << "   "
+                                     << "";
     }
     void announcement()
     {
@@ -36,12 +38,18 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("shown");
         QTest::addColumn<QString>("spoken");
-        QTest::newRow("plural") << "7 / 10" << "7 bonnes réponses sur 10 questions";
-        QTest::newRow("0 and 1 singular") << "0 / 1" << "0 bonne réponse sur 1 question";
-        QTest::newRow("no blanks: as shown") << "7/10" << "7/10";
-        QTest::newRow("not figures: as shown") << "7 / dix" << "7 / dix";
-        QTest::newRow("nothing before: as shown") << " / 10" << " / 10";
-        QTest::newRow("empty") << "" << "";
+        QTest::newRow("plural") << "7 / 10"
+                                << "7 bonnes réponses sur 10 questions";
+        QTest::newRow("0 and 1 singular") << "0 / 1"
+                                          << "0 bonne réponse sur 1 question";
+        QTest::newRow("no blanks: as shown") << "7/10"
+                                             << "7/10";
+        QTest::newRow("not figures: as shown") << "7 / dix"
+                                               << "7 / dix";
+        QTest::newRow("nothing before: as shown") << " / 10"
+                                                  << " / 10";
+        QTest::newRow("empty") << ""
+                               << "";
     }
     void score()
     {
