@@ -17,9 +17,9 @@ const browsers = require('browserslist').loadConfig({ path: web });
 async function es2017() {
     const dir = mkdtempSync(join(tmpdir(), 'calcaro-scripts-'));
     try {
-        // The page's own, and the module the page runs later; not the module's memory (data).
+        // The page's own, and the module the page runs later.
         const scripts = [...readFileSync(page, 'utf8')
-            .matchAll(/<script(?![^>]*"module-memory")[^>]*>([\s\S]*?)<\/script>/g)];
+            .matchAll(/<script[^>]*>([\s\S]*?)<\/script>/g)];
         const files = scripts.map((s, i) => join(dir, `script-${i + 1}.js`));
         scripts.forEach((s, i) => writeFileSync(files[i], s[1]));
         const cli = join(dirname(require.resolve('es-check')), 'cli', 'index.js');

@@ -104,21 +104,19 @@ def assemble(args):
     style = inline_style(fill(read_text(args.css),
                               {"ICON": icon, "SURROUND": facts["surround"]}, args.css))
     module = inline_script(read_text(args.module), args.module)
-    # The page hands the module its initial memory (game.js); a module with its memory inside
-    # would be given it twice.
-    if not re.search(r'\bmemoryInitializer\s*=\s*"[^"]+\.mem"', module):
-        raise AssemblyError(f"{args.module}: the module has no initial memory file; link it with "
-                            "--memory-init-file 1")
-    with open(args.memory, "rb") as f:
-        memory = f.read()
-    # Qt's Unicode tables are 160 KB: QString's functions that can ignore case bring them in, in
-    # Qt 6.4 even its `==`, and the game compares its texts as views (QStringView) instead.
-    if len(memory) > MEMORY_BUDGET:
-        raise AssemblyError(f"{args.memory}: the module's initial memory is {len(memory)} bytes, "
+    # The page holds no file beside it: a module would go looking for its memory in vain.
+    if re.search(r'\bmemoryInitializer\s*=\s*"', module):
+        raise AssemblyError(f"{args.module}: the module's initial memory is a file of its own; "
+                            "link it with --memory-init-file 0")
+    # The module's initial memory is in its long base64 strings. Qt's Unicode tables would be
+    # 160 KB of it: QString's functions that can ignore case bring them in, in Qt 6.4 even its
+    # `==`, and the game compares its texts as views (QStringView) instead.
+    memory = sum(len(s) for s in re.findall(r'"[A-Za-z0-9+/]{200,}=*"', module)) * 3 // 4
+    if memory > MEMORY_BUDGET:
+        raise AssemblyError(f"{args.module}: the module's initial memory is about {memory} bytes, "
                             f"over {MEMORY_BUDGET}: Qt's Unicode tables came in with a QString "
                             "compared or searched by a function that takes a Qt::CaseSensitivity "
                             "(compare QStringView instead; engine/speech.cpp)")
-    memory = base64.b64encode(memory).decode("ascii")
     glue = "\n".join(inline_script(read_text(path), path) for path in args.js)
     stage = inline_script(read_text(args.stage_js), args.stage_js)
 
@@ -156,7 +154,6 @@ def assemble(args):
         "NAME": html.escape(facts["name"]),
         "STYLE": style,
         "MODULE_SCRIPT": module,
-        "MODULE_MEMORY": memory,
         "GLUE_SCRIPT": glue,
         "STAGE_SCRIPT": stage,
         "ICON": icon,
@@ -179,8 +176,6 @@ def main():
     parser.add_argument("--stage-js", required=True,
                         help="the page's script that scales the stage, run before the others")
     parser.add_argument("--module", required=True, help="the game's module (one JS file)")
-    parser.add_argument("--memory", required=True,
-                        help="the module's initial memory (linked with --memory-init-file 1)")
     parser.add_argument("--icon", required=True, help="a PNG")
     parser.add_argument("--picture", required=True, help="the quit picture, a JPEG")
     parser.add_argument("--picture-2x", help="the same picture at twice the size, a JPEG, for "

@@ -44,8 +44,7 @@ function makeModule() {
     document.body.appendChild(script);
     return createQtAppInstance({print: () => {}, printErr: () => {},
         // The module is JavaScript: it reads no binary, and must not go looking for one.
-        wasmBinary: new Uint8Array(0),
-        memoryInitializerRequest: {status: 200, response: initialMemory()}});
+        wasmBinary: new Uint8Array(0)});
 }
 
 // The focus goes to "Démarrer" once the page has loaded and been drawn, unless the child has
@@ -60,18 +59,6 @@ function focusGame() {
     }, () => {}); // a game that could not start says so in the page (failed)
 }
 addEventListener('load', focusGame, {once: true});
-
-// The module's initial memory, which the page holds in base64: decoded by the browser, far
-// faster than a script decoding it.
-function initialMemory() {
-    const text = byId('module-memory');
-    const bytes = atob(text.textContent);
-    text.remove();
-    const memory = new Uint8Array(bytes.length);
-    for (let i = 0; i < bytes.length; i++)
-        memory[i] = bytes.charCodeAt(i);
-    return memory.buffer;
-}
 
 function failed(error) {
     form1.hidden = true;
