@@ -95,6 +95,11 @@ async function play(b) {
     await b.press('Alt+q');
     const confirm = await game.until((s) => s.form3 && !s.form1, 'quit confirmation');
     equal(confirm.focus, 'Form3.Command2', 'Non has the focus');
+    const picture = await b.evaluate(() => {
+        const p = document.getElementById('Picture1');
+        return p.complete ? p.naturalWidth : 0;
+    });
+    check(picture >= 410, `the quit picture shown, ${picture} pixels wide`, 'its own, 410 or 820');
     await b.press('Enter');
     const back = await game.until((s) => !s.form3 && s.form1 && s.settled, 'main window after Non');
     equal(back.focus, 'Text1', 'Non returns to the answer box');

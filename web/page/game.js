@@ -22,19 +22,26 @@ function afterFrame() {
     return new Promise((done) => requestAnimationFrame(() => setTimeout(done)));
 }
 
-// The module comes in the page as text (a script the browser does not run), and is made once the
-// page has been read and the window is on screen: read, compiled and set up, it holds the
+// The module comes in the page as text (a script the browser does not run), read before these
+// scripts, and is made once the window is on screen: read, compiled and set up, it holds the
 // browser's only thread for most of a second on an old tablet, and nothing could be drawn
 // meanwhile. The policy lets it run by its hash, wherever it is put in the page. The game starts
 // on it at once: "Démarrer" takes a press from then on.
-const windowDrawn = afterFrame();
-const made = new Promise((read) => document.addEventListener('DOMContentLoaded', read))
-    .then(() => windowDrawn).then(makeModule).then((m) => {
-        window.calcaroLms.start(); // a learning platform that opened the page, if any
-        calcaro = m;
-        m.start();
-    });
+const made = afterFrame().then(makeModule).then((m) => {
+    window.calcaroLms.start(); // a learning platform that opened the page, if any
+    calcaro = m;
+    m.start();
+});
 made.catch(failed);
+
+// The quit picture, the last of the page, once the game has started.
+Promise.all([made, new Promise((read) => document.addEventListener('DOMContentLoaded', read))])
+    .then(() => {
+        const picture = byId('Picture1');
+        const source = byId('pictures').content.querySelector('img');
+        picture.srcset = source.srcset;
+        picture.src = source.src;
+    }, () => {});
 
 function makeModule() {
     const text = byId('module');
