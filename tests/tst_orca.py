@@ -419,6 +419,10 @@ def main():
     finally:
         desktop.down()
         print("Orca said:\n  " + "\n  ".join(desktop.spoken), flush=True)
+        # Orca's whole debug log, which holds the events it was told of, where a run is looked into.
+        if os.environ.get("CALCARO_ORCA_DEBUG"):
+            with open(os.environ["CALCARO_ORCA_DEBUG"], "w", encoding="utf-8") as f:
+                f.writelines(line + "\n" for line in desktop.log)
     # The time bar never talks over the question or the feedback, and a question running out
     # (ten seconds of it) tells Orca nothing.
     if any("pour cent" in words for words in desktop.spoken):
