@@ -13,10 +13,7 @@ namespace {
 
 void setWords(const QString &id, const QString &words)
 {
-    emscripten::val twin = element(id);
-    const emscripten::val text = toJs(words);
-    if (!twin["textContent"].strictlyEquals(text))
-        twin.set("textContent", text);
+    setText(element(id), words);
 }
 
 } // namespace

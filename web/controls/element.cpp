@@ -23,6 +23,15 @@ QString fromJs(const emscripten::val &text)
     return QString::fromStdString(text.as<std::string>());
 }
 
+bool setText(emscripten::val element, const QString &text)
+{
+    const emscripten::val js = toJs(text);
+    if (element["textContent"].strictlyEquals(js))
+        return false;
+    element.set("textContent", js);
+    return true;
+}
+
 namespace {
 
 // The page's script, which the page always holds (page/windows.js).

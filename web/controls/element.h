@@ -10,11 +10,14 @@ namespace calcaro::web {
 // start, so a missing one is a fault of the page.
 emscripten::val element(const QString &id);
 
-// Texts are compared in the page, or in the game as views (QStringView): in Qt 6.4 QString's own
-// `==` goes through a comparison that can also ignore case, which brings Qt's Unicode tables,
-// 160 KB, into the page (assemble.py checks it).
 emscripten::val toJs(const QString &text);
 QString fromJs(const emscripten::val &text);
+
+// Writes `text` as the element's text unless it holds it already; says whether it changed. The
+// texts are compared in the page: the game compares its own as views (QStringView), since in
+// Qt 6.4 QString's `==` goes through a comparison that can also ignore case, which brings Qt's
+// Unicode tables, 160 KB, into the page (assemble.py checks it).
+bool setText(emscripten::val element, const QString &text);
 
 // A control that holds the focus and is about to be hidden or disabled passes the focus on to
 // the next control of its window's tab order first, as on the desktop. A browser would leave the

@@ -4,11 +4,7 @@ namespace calcaro::web {
 
 void WebLabel::setCaption(const QString &caption)
 {
-    const emscripten::val text = toJs(caption);
-    if (m_element["textContent"].strictlyEquals(text))
-        return;
-    m_element.set("textContent", text);
-    if (m_changed)
+    if (setText(m_element, caption) && m_changed)
         m_changed();
 }
 
